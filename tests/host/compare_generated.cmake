@@ -1,0 +1,13 @@
+# Runs the image generator into WORK and compares its output with the checked-in files.
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+execute_process(COMMAND "${GENERATOR}" "${WORK}" RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "the generator failed: ${rc}")
+endif()
+foreach(name crosshair.cur ombrix.ico)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${WORK}/${name}" "${RESOURCES}/${name}" RESULT_VARIABLE differs)
+  if(differs)
+    message(FATAL_ERROR "resources/${name} differs from what tools/make_images makes; regenerate it")
+  endif()
+endforeach()
