@@ -22,6 +22,17 @@ void GroupBox::create(const ControlArgs& args) {
 
 HBRUSH GroupBox::onColor(HDC dc) { return blackOnButtonFace(dc, false); }
 
+LRESULT GroupBox::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // A group box leaves its inside to the window behind it; as a parent it must paint it itself.
+    if (message == WM_ERASEBKGND) {
+        RECT client{};
+        GetClientRect(handle(), &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
+        return TRUE;
+    }
+    return callDefault(message, wParam, lParam);
+}
+
 void EditBox::create(const ControlArgs& args) {
     createStandard("EDIT", args, WS_CHILD | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE);
     window().send(EM_LIMITTEXT, 0);

@@ -24,6 +24,7 @@ public:
 
 private:
     HBRUSH onColor(HDC dc) override;
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
 // Read-only, single-line, black on white even while read-only.
