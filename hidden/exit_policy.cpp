@@ -9,7 +9,7 @@ namespace hidden {
 
 namespace {
 void showListedWindow(const platform::ListView& list, int row) {
-    ShowWindow(platform::handleFromText(list.cellText(row, 1)), SW_SHOW);
+    showOtherProgramWindow(platform::handleFromText(list.cellText(row, 1)), SW_SHOW);
 }
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include "hidden/hidden_list.h"
 
+#include "hidden/processes.h"
 #include "platform/handle_text.h"
 
 namespace hidden {
@@ -15,7 +16,7 @@ void hideCommand(const HiddenListView& view) {
         platform::messageBox("不是吧？你把我隐藏了你还用啥？！", 0);
         return;
     }
-    ShowWindow(platform::handleFromText(handle), SW_HIDE);
+    showOtherProgramWindow(platform::handleFromText(handle), SW_HIDE);
     const int row = view.超级列表框1.insertRow(view.编辑框1.text());
     view.超级列表框1.setCellText(row, 1, view.编辑框2.text());
     view.超级列表框1.setCellText(row, 2, view.编辑框3.text());
@@ -32,7 +33,7 @@ void restoreFromList(const HiddenListView& view) {
         platform::messageBox("指定窗口不存在！", MB_ICONERROR);
         return;
     }
-    ShowWindow(window, SW_SHOW);
+    showOtherProgramWindow(window, SW_SHOW);
     view.超级列表框1.deleteRow(row);
 }
 
