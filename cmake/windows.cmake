@@ -38,7 +38,7 @@ add_library(ombrix_core STATIC
   app/start_up.cpp
   app/tray.cpp)
 target_include_directories(ombrix_core PUBLIC ${PROJECT_SOURCE_DIR})
-target_compile_options(ombrix_core PRIVATE ${OMBRIX_CXX_FLAGS})
+target_compile_options(ombrix_core PRIVATE ${OMBRIX_CXX_FLAGS} -ffunction-sections -fdata-sections)
 target_compile_definitions(ombrix_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 PSAPI_VERSION=1)
 target_link_libraries(ombrix_core PUBLIC ombrix_pure comctl32 psapi)
 
