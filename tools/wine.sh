@@ -47,8 +47,8 @@ start_xvfb() {
   local n
   for n in $(seq 90 130); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 "${screen}x24" -nolisten tcp >"$state/xvfb.log" 2>&1 &
-    echo $! >"$state/xvfb.pid"
+    Xvfb ":$n" -screen 0 "${screen}x24" -nolisten tcp >"$state/xvfb-$n.log" 2>&1 &
+    xvfb_pid=$!
     export DISPLAY=":$n"
     local deadline=$((SECONDS + 20))
     until xdpyinfo >/dev/null 2>&1; do
@@ -63,10 +63,8 @@ start_xvfb() {
 
 stop_all() {
   "$WINESERVER" -k >/dev/null 2>&1 || true
-  if [ -f "$state/xvfb.pid" ]; then
-    kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
-    rm -f "$state/xvfb.pid"
-  fi
+  if [ -n "${session_prefix:-}" ]; then rm -rf "$session_prefix"; fi
+  if [ -n "${xvfb_pid:-}" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
 }
 
 case "${1:-}" in
@@ -93,6 +91,12 @@ case "${1:-}" in
     trap 'exit 130' INT TERM
     if ((use_xvfb)) || [ -z "${DISPLAY:-}" ]; then start_xvfb; fi
     ensure_prefix
+    # A private copy of the prefix: the wineserver belongs to the prefix, so sessions running side
+    # by side each get their own, and one session ending does not stop another's programs.
+    session_prefix="$state/session-$$"
+    rm -rf "$session_prefix"
+    cp -a "$WINEPREFIX" "$session_prefix"
+    export OMBRIX_WINEPREFIX="$session_prefix" WINEPREFIX="$session_prefix"
     # A persistent server and one finished wineboot before the command: a first Wine process started
     # inside ctest would leave helper processes holding ctest's pipes.
     "$WINESERVER" -p
