@@ -38,20 +38,20 @@ add_library(ombrix_core STATIC
   app/start_up.cpp
   app/tray.cpp)
 target_include_directories(ombrix_core PUBLIC ${PROJECT_SOURCE_DIR})
-target_compile_options(ombrix_core PRIVATE ${OMBRIX_CXX_FLAGS} -ffunction-sections -fdata-sections)
+target_compile_options(ombrix_core PRIVATE ${OMBRIX_PROGRAM_FLAGS})
 target_compile_definitions(ombrix_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 PSAPI_VERSION=1)
 target_link_libraries(ombrix_core PUBLIC ombrix_pure comctl32 psapi)
 
 add_library(ombrix_frame OBJECT picker/window_frame.cpp)
 target_include_directories(ombrix_frame PUBLIC ${PROJECT_SOURCE_DIR})
-target_compile_options(ombrix_frame PRIVATE ${OMBRIX_CXX_FLAGS})
+target_compile_options(ombrix_frame PRIVATE ${OMBRIX_PROGRAM_FLAGS})
 target_compile_definitions(ombrix_frame PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
 
-add_executable(ombrix WIN32 app/main.cpp $<TARGET_OBJECTS:ombrix_frame> resources/ombrix.rc)
-target_compile_options(ombrix PRIVATE ${OMBRIX_CXX_FLAGS})
+add_executable(ombrix WIN32 app/main.cpp app/runtime.cpp $<TARGET_OBJECTS:ombrix_frame> resources/ombrix.rc)
+target_compile_options(ombrix PRIVATE ${OMBRIX_PROGRAM_FLAGS})
 target_link_libraries(ombrix PRIVATE ombrix_core)
 # libgcc and libstdc++ linked in, so the executable imports only system DLLs.
-target_link_options(ombrix PRIVATE -static -Wl,--gc-sections)
+target_link_options(ombrix PRIVATE -static -s -Wl,--gc-sections)
 target_include_directories(ombrix PRIVATE ${generated} ${PROJECT_SOURCE_DIR}/resources)
 # The resource script is UTF-8, like every source file.
 set_source_files_properties(resources/ombrix.rc PROPERTIES
