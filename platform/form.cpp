@@ -95,7 +95,7 @@ LRESULT Form::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             if (message == taskbarCreated_ && taskbarCreated_ != 0) {
                 // The shell restarted: without the icon again, a window in the tray could never come back.
-                if (trayIcon_.present()) trayIcon_.addAgain();
+                trayIcon_.addAgain();
                 return 0;
             }
             return callDefault(message, wParam, lParam);

@@ -29,7 +29,8 @@ bool TrayIcon::add(HWND window, Bytes iconFile, const std::string& tip) {
 
 bool TrayIcon::addAgain() {
     if (!window_) return false;
-    present_ = notify(NIM_ADD);
+    // An add of an icon the shell still has fails; then it is there all the same.
+    present_ = notify(NIM_ADD) || notify(NIM_MODIFY);
     return present_;
 }
 

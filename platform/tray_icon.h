@@ -18,7 +18,8 @@ public:
     // Adds the icon for `window`: the tray's choice of image from the icon file, and the tip cut to
     // 62 bytes. True when the shell took it.
     bool add(HWND window, Bytes iconFile, const std::string& tip);
-    // Adds the same icon again, after the shell has recreated the notification area.
+    // Adds the same icon again, after the shell has recreated the notification area: also when the
+    // first add failed, so that an icon that could not be added at start comes when the shell does.
     bool addAgain();
     void remove();
     bool present() const { return present_; }
