@@ -1,0 +1,39 @@
+#include "ombrix.h"
+
+#include "message_box.h"
+#include "window_query.h"
+
+namespace harness::ombrix {
+
+HWND waitForMainWindow(const ChildProcess& ombrix, Timeout timeout) {
+    return waitForTopLevelWindow({ombrix.pid(), kMainWindowClass, std::nullopt, true}, timeout);
+}
+
+std::optional<DWORD> confirmExitAndWait(const ChildProcess& ombrix, Timeout timeout) {
+    const Deadline deadline(timeout);
+    std::optional<MessageBoxWindow> confirmation;
+    // Either the process ends by itself or it asks first.
+    waitUntil(
+        [&] {
+            if (!ombrix.running()) return true;
+            const auto boxes = messageBoxesOf(ombrix.pid());
+            if (!boxes.empty()) confirmation = boxes.front();
+            return confirmation.has_value();
+        },
+        timeout);
+    if (confirmation) {
+        if (confirmation->text() != kExitConfirmationText) return std::nullopt;
+        confirmation->answer(IDOK);
+    }
+    return ombrix.waitForExit(deadline.left());
+}
+
+void endOmbrix(ChildProcess& ombrix) {
+    if (!ombrix.running()) return;
+    // Boxes left open by a failed test would keep the window from closing.
+    for (const auto& box : messageBoxesOf(ombrix.pid())) box.answer(IDOK);
+    if (HWND window = waitForMainWindow(ombrix, 0_ms)) PostMessageA(window, WM_CLOSE, 0, 0);
+    if (!confirmExitAndWait(ombrix, 5_s)) ombrix.terminate();
+}
+
+}  // namespace harness::ombrix

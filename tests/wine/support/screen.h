@@ -1,0 +1,35 @@
+// What is on the screen, read back pixel by pixel.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace harness {
+
+class ScreenPixels {
+public:
+    ScreenPixels(RECT area, std::vector<uint32_t> pixels) : area_(area), pixels_(std::move(pixels)) {}
+    int width() const { return area_.right - area_.left; }
+    int height() const { return area_.bottom - area_.top; }
+    const RECT& area() const { return area_; }
+    // The colour at (x, y) relative to the captured area's top-left corner.
+    COLORREF at(int x, int y) const;
+    // The colour at a screen point inside the captured area.
+    COLORREF atScreen(POINT point) const { return at(point.x - area_.left, point.y - area_.top); }
+    bool operator==(const ScreenPixels& other) const;
+
+private:
+    RECT area_;
+    std::vector<uint32_t> pixels_;  // top-down rows of 0x00RRGGBB
+};
+
+// Where `icon`, drawn at width x height, shows inside `pixels` (the top-left corner of it, relative to
+// the capture), judged by its opaque pixels only, so that any background may show through the rest.
+std::optional<POINT> findIcon(const ScreenPixels& pixels, HICON icon, int width, int height);
+
+// GetDC(NULL) + BitBlt into a 32-bit top-down DIB section. The mouse pointer is never in it.
+ScreenPixels captureScreen(const RECT& area);
+
+}  // namespace harness
