@@ -1,7 +1,8 @@
 # The two commands a newcomer needs are `make run` and `make test`; both install what is missing.
-.PHONY: all setup build build-host run test bench clean
+.PHONY: all setup build build-host run test lint fuzz dist bench clean
 
 JOBS ?= $(shell nproc)
+VERSION := $(shell sed -n 's/^\#define OMBRIX_VERSION_TEXT "\([0-9]*\.[0-9]*\.[0-9]*\)\.[0-9]*"/\1/p' resources/version.h)
 
 all: build
 
@@ -23,10 +24,27 @@ build-host: setup
 run: build
 	tools/wine.sh run build/win64/ombrix.exe
 
-test: build build-host
+lint: build
+	bash tools/lint.sh
+
+test: lint build-host
 	cmake --build build/win64 -j $(JOBS)
 	cd build/host && ctest --output-on-failure
 	tools/wine.sh session --xvfb -- ctest --test-dir build/win64 --output-on-failure
+
+# textToInt under libFuzzer for 60 seconds.
+fuzz: setup
+	bash tests/fuzz/run.sh 60
+
+# The 32-bit executable, as shipped, with its read-me.
+dist: build
+	rm -rf build/dist && mkdir -p build/dist/ombrix-$(VERSION) dist
+	cp build/win32/ombrix.exe build/dist/ombrix-$(VERSION)/
+	i686-w64-mingw32-strip build/dist/ombrix-$(VERSION)/ombrix.exe
+	cp docs/README-dist.txt build/dist/ombrix-$(VERSION)/README.txt
+	rm -f dist/ombrix-$(VERSION)-win32.zip
+	cd build/dist && zip -q -r ../../dist/ombrix-$(VERSION)-win32.zip ombrix-$(VERSION)
+	@echo "dist/ombrix-$(VERSION)-win32.zip"
 
 # Start-up, memory, size, picker and exit figures of Ombrix against what it cannot avoid doing; not
 # part of `make test`.
@@ -35,4 +53,4 @@ bench: build
 	tools/wine.sh session --xvfb -- bench/run.sh build/win64 build/win32
 
 clean:
-	rm -rf build
+	rm -rf build dist

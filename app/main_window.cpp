@@ -2,6 +2,7 @@
 
 #include <array>
 #include <functional>
+#include <ranges>
 
 #include "app/start_up.h"
 #include "app/tray.h"
@@ -68,11 +69,11 @@ bool MainWindow::build() {
 
     auto font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     form.window().setFont(font);
-    for (auto entry = definition.rbegin(); entry != definition.rend(); ++entry) {
-        platform::ControlArgs args = entry->args;
-        args.parent = entry->parent ? entry->parent->handle() : form.handle();
-        entry->create(args);
-        entry->control.window().setFont(font);
+    for (Definition& entry : std::views::reverse(definition)) {
+        platform::ControlArgs args = entry.args;
+        args.parent = entry.parent ? entry.parent->handle() : form.handle();
+        entry.create(args);
+        entry.control.window().setFont(font);
     }
     超级列表框1.addColumn({"窗口标题", 110});
     超级列表框1.addColumn({"窗口句柄", 60});

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <new>
 
+// These are the library's own hooks, so they carry its reserved names.
+// NOLINTBEGIN(bugprone-reserved-identifier)
 namespace std {
 [[noreturn]] void __throw_bad_alloc() { std::abort(); }
 [[noreturn]] void __throw_bad_array_new_length() { std::abort(); }
@@ -13,6 +15,7 @@ namespace std {
 [[noreturn]] void __throw_logic_error(const char*) { std::abort(); }
 [[noreturn]] void __throw_out_of_range_fmt(const char*, ...) { std::abort(); }
 }  // namespace std
+// NOLINTEND(bugprone-reserved-identifier)
 
 void* operator new(std::size_t size) {
     if (void* memory = std::malloc(size ? size : 1)) return memory;

@@ -57,7 +57,7 @@ std::string ListView::cellText(int row, int column) const {
         item.cchTextMax = static_cast<int>(buffer.size());
         const auto length = static_cast<std::size_t>(
             window().send(LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
-        if (length + 1 < buffer.size()) return std::string(buffer.data(), length);
+        if (length + 1 < buffer.size()) return {buffer.data(), length};
         buffer.resize(buffer.size() * 2);
     }
 }

@@ -7,7 +7,7 @@ namespace platform {
 std::string intToText(std::int32_t value) {
     char buffer[12];
     auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
+    return {buffer, result.ptr};
 }
 
 namespace {

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make g++ clang
+  cmake make g++ clang clang-format clang-tidy libclang-rt-14-dev zip python3
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
   googletest
   wine64 xvfb xauth x11-utils
