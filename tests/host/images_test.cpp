@@ -1,5 +1,5 @@
 // The checked-in cursor and icon files (resources/crosshair.cur and resources/ombrix.ico), read
-// as bytes and checked against their specification: every field of the headers, and the
+// as bytes and checked against what they must be: every field of the headers, and the
 // cursor's picture pixel by pixel against a table drawn by hand from its description.
 #include <gtest/gtest.h>
 
@@ -169,13 +169,13 @@ TEST(CursorIconFile, HotspotAndItsSquareAreTransparent) {
 // ---------------------------------------------------------------------------------------------
 // The application icon
 
-struct IconSpec {
+struct IconExpectation {
     int size;
     int bitsPerPixel;
     std::uint32_t bytes;
 };
 
-const IconSpec iconImages[] = {
+const IconExpectation iconImages[] = {
     {48, 8, 3752}, {32, 8, 2216}, {24, 8, 1736}, {16, 8, 1384},
     {64, 32, 16936}, {48, 32, 9640}, {32, 32, 4264}, {24, 32, 2440}, {16, 32, 1128},
 };
@@ -200,15 +200,15 @@ TEST(ApplicationIconFile, Directory) {
     ASSERT_EQ(file.size(), 43646u);
     for (std::size_t i = 0; i < std::size(iconImages); ++i) {
         SCOPED_TRACE("image " + std::to_string(i + 1));
-        const IconSpec& spec = iconImages[i];
+        const IconExpectation& definition = iconImages[i];
         const std::size_t e = 6 + 16 * i;
-        EXPECT_EQ(static_cast<int>(u8(file, e + 0)), spec.size);
-        EXPECT_EQ(static_cast<int>(u8(file, e + 1)), spec.size);
+        EXPECT_EQ(static_cast<int>(u8(file, e + 0)), definition.size);
+        EXPECT_EQ(static_cast<int>(u8(file, e + 1)), definition.size);
         EXPECT_EQ(u8(file, e + 2), 0u);  // colour count
         EXPECT_EQ(u8(file, e + 3), 0u);  // reserved
         EXPECT_EQ(u16(file, e + 4), 1u);  // planes
-        EXPECT_EQ(static_cast<int>(u16(file, e + 6)), spec.bitsPerPixel);
-        EXPECT_EQ(u32(file, e + 8), spec.bytes);
+        EXPECT_EQ(static_cast<int>(u16(file, e + 6)), definition.bitsPerPixel);
+        EXPECT_EQ(u32(file, e + 8), definition.bytes);
         EXPECT_EQ(u32(file, e + 12), offsetOf(i));
     }
 }
@@ -218,21 +218,21 @@ TEST(ApplicationIconFile, BitmapInfoHeaders) {
     ASSERT_EQ(file.size(), 43646u);
     for (std::size_t i = 0; i < std::size(iconImages); ++i) {
         SCOPED_TRACE("image " + std::to_string(i + 1));
-        const IconSpec& spec = iconImages[i];
+        const IconExpectation& definition = iconImages[i];
         const std::size_t h = offsetOf(i);
         EXPECT_EQ(u32(file, h + 0), 40u);                       // biSize
-        EXPECT_EQ(s32(file, h + 4), spec.size);                 // biWidth
-        EXPECT_EQ(s32(file, h + 8), 2 * spec.size);             // biHeight, doubled
+        EXPECT_EQ(s32(file, h + 4), definition.size);                 // biWidth
+        EXPECT_EQ(s32(file, h + 8), 2 * definition.size);             // biHeight, doubled
         EXPECT_EQ(u16(file, h + 12), 1u);                       // biPlanes
-        EXPECT_EQ(static_cast<int>(u16(file, h + 14)), spec.bitsPerPixel);
+        EXPECT_EQ(static_cast<int>(u16(file, h + 14)), definition.bitsPerPixel);
         EXPECT_EQ(u32(file, h + 16), 0u);                       // BI_RGB
         const std::uint32_t clrUsed = u32(file, h + 32);
-        EXPECT_TRUE(clrUsed == 0 || (spec.bitsPerPixel == 8 && clrUsed == 256)) << clrUsed;
+        EXPECT_TRUE(clrUsed == 0 || (definition.bitsPerPixel == 8 && clrUsed == 256)) << clrUsed;
         // The parts: header, palette (8 bits only, 256 entries), XOR bitmap, AND mask.
-        const int palette = spec.bitsPerPixel == 8 ? 256 * 4 : 0;
-        const int xorBytes = rowBytes(spec.size, spec.bitsPerPixel) * spec.size;
-        const int andBytes = rowBytes(spec.size, 1) * spec.size;
-        EXPECT_EQ(static_cast<std::uint32_t>(40 + palette + xorBytes + andBytes), spec.bytes);
+        const int palette = definition.bitsPerPixel == 8 ? 256 * 4 : 0;
+        const int xorBytes = rowBytes(definition.size, definition.bitsPerPixel) * definition.size;
+        const int andBytes = rowBytes(definition.size, 1) * definition.size;
+        EXPECT_EQ(static_cast<std::uint32_t>(40 + palette + xorBytes + andBytes), definition.bytes);
         const std::uint32_t sizeImage = u32(file, h + 20);
         EXPECT_TRUE(sizeImage == 0 || sizeImage == static_cast<std::uint32_t>(xorBytes + andBytes)) << sizeImage;
     }
@@ -263,17 +263,17 @@ TEST(ApplicationIconFile, AndMasksAgreeWithAlpha) {
     const auto file = readResource("ombrix.ico");
     ASSERT_EQ(file.size(), 43646u);
     for (std::size_t i = 0; i < std::size(iconImages); ++i) {
-        const IconSpec& spec = iconImages[i];
-        if (spec.bitsPerPixel != 32) continue;
+        const IconExpectation& definition = iconImages[i];
+        if (definition.bitsPerPixel != 32) continue;
         SCOPED_TRACE("image " + std::to_string(i + 1));
         const std::size_t pixels = offsetOf(i) + 40;
-        const std::size_t mask = pixels + static_cast<std::size_t>(spec.size * spec.size * 4);
+        const std::size_t mask = pixels + static_cast<std::size_t>(definition.size * definition.size * 4);
         int mismatches = 0;
-        for (int y = 0; y < spec.size; ++y)
-            for (int x = 0; x < spec.size; ++x) {
-                const std::size_t at = pixels + static_cast<std::size_t>(((spec.size - 1 - y) * spec.size + x) * 4);
+        for (int y = 0; y < definition.size; ++y)
+            for (int x = 0; x < definition.size; ++x) {
+                const std::size_t at = pixels + static_cast<std::size_t>(((definition.size - 1 - y) * definition.size + x) * 4);
                 const bool clear = u8(file, at + 3) == 0;
-                mismatches += andBit(file, mask, spec.size, x, y) != clear;
+                mismatches += andBit(file, mask, definition.size, x, y) != clear;
             }
         EXPECT_EQ(mismatches, 0);
     }
@@ -283,16 +283,16 @@ TEST(ApplicationIconFile, CornersTransparentCentreOpaque) {
     const auto file = readResource("ombrix.ico");
     ASSERT_EQ(file.size(), 43646u);
     for (std::size_t i = 0; i < std::size(iconImages); ++i) {
-        const IconSpec& spec = iconImages[i];
+        const IconExpectation& definition = iconImages[i];
         SCOPED_TRACE("image " + std::to_string(i + 1));
-        const std::size_t mask = offsetOf(i) + 40 + (spec.bitsPerPixel == 8 ? 1024 : 0) +
-                                 static_cast<std::size_t>(rowBytes(spec.size, spec.bitsPerPixel) * spec.size);
-        const int last = spec.size - 1;
-        EXPECT_TRUE(andBit(file, mask, spec.size, 0, 0));
-        EXPECT_TRUE(andBit(file, mask, spec.size, last, 0));
-        EXPECT_TRUE(andBit(file, mask, spec.size, 0, last));
-        EXPECT_TRUE(andBit(file, mask, spec.size, last, last));
-        EXPECT_FALSE(andBit(file, mask, spec.size, spec.size / 2, spec.size / 2));
+        const std::size_t mask = offsetOf(i) + 40 + (definition.bitsPerPixel == 8 ? 1024 : 0) +
+                                 static_cast<std::size_t>(rowBytes(definition.size, definition.bitsPerPixel) * definition.size);
+        const int last = definition.size - 1;
+        EXPECT_TRUE(andBit(file, mask, definition.size, 0, 0));
+        EXPECT_TRUE(andBit(file, mask, definition.size, last, 0));
+        EXPECT_TRUE(andBit(file, mask, definition.size, 0, last));
+        EXPECT_TRUE(andBit(file, mask, definition.size, last, last));
+        EXPECT_FALSE(andBit(file, mask, definition.size, definition.size / 2, definition.size / 2));
     }
 }
 

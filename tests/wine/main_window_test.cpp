@@ -36,7 +36,7 @@ void expectStyle(LONG style, const std::vector<StyleBits>& expected, const char*
         EXPECT_EQ(style & bits.mask, bits.value) << which << ": expected " << bits.what << std::hex << " in 0x" << style;
 }
 
-struct ControlSpec {
+struct ControlDefinition {
     const char* id;          // for test names
     std::string name;        // the control's name in the window definition
     std::string className;
@@ -48,7 +48,7 @@ struct ControlSpec {
     std::vector<StyleBits> extendedStyle;
 };
 
-void PrintTo(const ControlSpec& spec, std::ostream* out) { *out << spec.id; }
+void PrintTo(const ControlDefinition& definition, std::ostream* out) { *out << definition.id; }
 
 RECT xywh(int x, int y, int width, int height) { return {x, y, x + width, y + height}; }
 
@@ -69,7 +69,7 @@ const std::vector<StyleBits> kRadio = {FIELD(BS_TYPEMASK, BS_AUTORADIOBUTTON), H
 const std::vector<StyleBits> kSunken = {HAS(WS_EX_CLIENTEDGE)};
 
 // In definition order.
-const std::vector<ControlSpec> kControls = {
+const std::vector<ControlDefinition> kControls = {
     {"Label4", "标签4", "Static", "", xywh(8, 243, 392, 16), "注意：请不要尝试隐藏桌面、任务栏等系统窗口，否则后果自负 ^_^", 0,
      {FIELD(SS_TYPEMASK, SS_LEFTNOWORDWRAP), LACKS(SS_CENTERIMAGE), LACKS(WS_BORDER), LACKS(WS_TABSTOP)}, {}},
     {"Radio2", "单选框2", "Button", "分组框3", xywh(216, 16, 192, 16), "结束所有被隐藏窗口所在的进程", 0, kRadio, {}},
@@ -97,9 +97,9 @@ const std::vector<ControlSpec> kControls = {
     {"PictureBox1", "图片框1", kPictureBoxClass, "", xywh(8, 8, 40, 40), "", 0, {LACKS(WS_TABSTOP)}, kSunken},
 };
 
-const ControlSpec& specOf(const std::string& name) {
-    for (const auto& spec : kControls)
-        if (spec.name == name) return spec;
+const ControlDefinition& definitionOf(const std::string& name) {
+    for (const auto& definition : kControls)
+        if (definition.name == name) return definition;
     throw std::invalid_argument("no control " + utf8FromAnsi(name));
 }
 
@@ -142,23 +142,23 @@ protected:
     // empty edit boxes, by their order from top to bottom).
     HWND control(const std::string& name) {
         if (auto known = controls_.find(name); known != controls_.end()) return known->second;
-        const ControlSpec& spec = specOf(name);
-        HWND parent = spec.parent.empty() ? mainWindow_ : control(spec.parent);
+        const ControlDefinition& definition = definitionOf(name);
+        HWND parent = definition.parent.empty() ? mainWindow_ : control(definition.parent);
         if (!parent) return nullptr;
         std::vector<HWND> candidates;
         for (HWND child : childrenInStackingOrder(parent))
-            if (classNameOf(child) == spec.className && controlText(child) == spec.text) candidates.push_back(child);
+            if (classNameOf(child) == definition.className && controlText(child) == definition.text) candidates.push_back(child);
         std::sort(candidates.begin(), candidates.end(),
                   [](HWND a, HWND b) { return windowRectOf(a).top < windowRectOf(b).top; });
-        HWND found = spec.ordinal < static_cast<int>(candidates.size()) ? candidates[spec.ordinal] : nullptr;
+        HWND found = definition.ordinal < static_cast<int>(candidates.size()) ? candidates[definition.ordinal] : nullptr;
         if (found) controls_[name] = found;
         return found;
     }
 
     std::string nameOf(HWND window) {
         if (window == mainWindow_) return "the main window";
-        for (const auto& spec : kControls)
-            if (control(spec.name) == window) return utf8FromAnsi(spec.name);
+        for (const auto& definition : kControls)
+            if (control(definition.name) == window) return utf8FromAnsi(definition.name);
         std::ostringstream out;
         out << (window ? "another window " + classNameOf(window) : std::string("no window"));
         return out.str();
@@ -286,23 +286,23 @@ TEST_F(OmbrixTest, MainWindowBackgroundIsTheButtonFaceColour) {
 
 // ---- The sixteen controls ----
 
-class ControlTest : public OmbrixTest, public testing::WithParamInterface<ControlSpec> {};
+class ControlTest : public OmbrixTest, public testing::WithParamInterface<ControlDefinition> {};
 
 TEST_P(ControlTest, SitsInItsParentWithItsTextAndStyle) {
-    const ControlSpec& spec = GetParam();
-    SCOPED_TRACE(utf8FromAnsi(spec.name));
-    HWND window = control(spec.name);
-    ASSERT_NE(window, nullptr) << "no " << spec.className << " with the text \"" << utf8FromAnsi(spec.text)
+    const ControlDefinition& definition = GetParam();
+    SCOPED_TRACE(utf8FromAnsi(definition.name));
+    HWND window = control(definition.name);
+    ASSERT_NE(window, nullptr) << "no " << definition.className << " with the text \"" << utf8FromAnsi(definition.text)
                                << "\" among the children of "
-                               << (spec.parent.empty() ? std::string("the main window") : utf8FromAnsi(spec.parent));
+                               << (definition.parent.empty() ? std::string("the main window") : utf8FromAnsi(definition.parent));
 
-    EXPECT_EQ(describe(rectInParent(window)), describe(spec.rect));
-    EXPECT_EQ(controlText(window), spec.text) << utf8FromAnsi(controlText(window));
+    EXPECT_EQ(describe(rectInParent(window)), describe(definition.rect));
+    EXPECT_EQ(controlText(window), definition.text) << utf8FromAnsi(controlText(window));
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_TRUE(IsWindowEnabled(window));
-    expectStyle(styleOf(window), spec.style, "style");
+    expectStyle(styleOf(window), definition.style, "style");
     expectStyle(styleOf(window), {HAS(WS_CHILD)}, "style");
-    expectStyle(extendedStyleOf(window), spec.extendedStyle, "extended style");
+    expectStyle(extendedStyleOf(window), definition.extendedStyle, "extended style");
 }
 
 INSTANTIATE_TEST_SUITE_P(Definition, ControlTest, testing::ValuesIn(kControls),
@@ -336,7 +336,7 @@ SIZE textExtent(const std::string& text, int stockFont) {
 // text, which this process measures in the stock DEFAULT_GUI_FONT and, to be sure the two differ, in
 // the system font that a control has when nobody sets one.
 TEST_F(OmbrixTest, LabelsDrawTheirTextInTheDefaultGuiFont) {
-    const std::string text = specOf("标签4").text;
+    const std::string text = definitionOf("标签4").text;
     const SIZE guiFont = textExtent(text, DEFAULT_GUI_FONT), systemFont = textExtent(text, SYSTEM_FONT);
     ASSERT_GT(std::abs(guiFont.cx - systemFont.cx), 20) << "the two fonts cannot be told apart by width";
 
@@ -365,8 +365,8 @@ TEST_F(OmbrixTest, ThereAreExactlySixteenControls) {
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&descendants));
-    for (const auto& spec : kControls) {
-        ASSERT_NE(control(spec.name), nullptr) << utf8FromAnsi(spec.name);
+    for (const auto& definition : kControls) {
+        ASSERT_NE(control(definition.name), nullptr) << utf8FromAnsi(definition.name);
     }
     HWND listHeader = reinterpret_cast<HWND>(ask("超级列表框1", LVM_GETHEADER));
     for (HWND window : descendants) {
@@ -382,8 +382,8 @@ TEST_F(OmbrixTest, SiblingsAreStackedInDefinitionOrderFirstOnTop) {
         HWND parentWindow = parent.empty() ? mainWindow_ : control(parent);
         ASSERT_NE(parentWindow, nullptr);
         std::vector<std::string> expected, actual;
-        for (const auto& spec : kControls)
-            if (spec.parent == parent) expected.push_back(utf8FromAnsi(spec.name));
+        for (const auto& definition : kControls)
+            if (definition.parent == parent) expected.push_back(utf8FromAnsi(definition.name));
         for (HWND child : childrenInStackingOrder(parentWindow)) actual.push_back(nameOf(child));
         EXPECT_EQ(actual, expected);
     }
