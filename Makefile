@@ -1,5 +1,5 @@
 # The two commands a newcomer needs are `make run` and `make test`; both install what is missing.
-.PHONY: all setup build build-host run test lint fuzz dist bench clean
+.PHONY: all setup build build-host run test lint fuzz dist bench screenshot clean
 
 JOBS ?= $(shell nproc)
 VERSION := $(shell sed -n 's/^\#define OMBRIX_VERSION_TEXT "\([0-9]*\.[0-9]*\.[0-9]*\)\.[0-9]*"/\1/p' resources/version.h)
@@ -51,6 +51,14 @@ dist: build
 bench: build
 	cmake --build build/win64 -j $(JOBS) --target benchmarks
 	tools/wine.sh session --xvfb -- bench/run.sh build/win64 build/win32
+
+# docs/screenshot.png, the picture at the top of the README: the real program under Xvfb and Wine, one
+# window already hidden into the list and a pick in progress on another.
+screenshot:
+	bash tools/screenshot/setup.sh
+	cmake --preset win64 >/dev/null
+	cmake --build build/win64 -j $(JOBS) --target ombrix screenshot_stage
+	tools/wine.sh session --xvfb -- tools/screenshot/capture.sh build/win64/screenshot_stage.exe docs/screenshot.png
 
 clean:
 	rm -rf build dist

@@ -32,6 +32,9 @@ ensure_prefix() {
     "$WINESERVER" -w
     touch "$WINEPREFIX/.ombrix-ready"
   fi
+  # This Wine reads fonts from the prefix, not from fonts-wine's folder: the caption buttons' symbols.
+  local marlett="$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
+  [ -f "$marlett" ] || cp /usr/share/wine/fonts/marlett.ttf "$marlett"
 }
 
 # The desktop's X window appears once explorer has set it up.
