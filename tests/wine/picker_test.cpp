@@ -58,8 +58,7 @@ std::string pointerText() {
 
 std::string describe(COLORREF colour) {
     std::ostringstream text;
-    text << "RGB(" << int(GetRValue(colour)) << ", " << int(GetGValue(colour)) << ", " << int(GetBValue(colour))
-         << ")";
+    text << "RGB(" << int(GetRValue(colour)) << ", " << int(GetGValue(colour)) << ", " << int(GetBValue(colour)) << ")";
     return text.str();
 }
 
@@ -183,7 +182,8 @@ protected:
     }
 
     void TearDown() override {
-        if (GetAsyncKeyState(VK_LBUTTON) & 0x8000) releaseLeftButton();
+        // A test that stopped half-way may leave the button down; a release without a press does nothing.
+        releaseLeftButton();
         if (ombrix_) ombrix::endOmbrix(*ombrix_);
     }
 
@@ -210,7 +210,9 @@ protected:
         const ScreenPixels box = captureScreen(boxArea());
         std::ostringstream text;
         text << "capture " << capture() << " (box " << box_ << "), box "
-             << (box == *crosshair_ ? "shows the crosshair" : boxIsEmpty(box) ? "is empty" : "shows something else");
+             << (box == *crosshair_ ? "shows the crosshair"
+                 : boxIsEmpty(box)  ? "is empty"
+                                    : "shows something else");
         return text.str();
     }
 
@@ -224,7 +226,7 @@ protected:
 
     // Presses on the crosshair and waits until the drag has begun: the box holds the capture and is empty.
     testing::AssertionResult beginDrag() {
-        movePointerSteadilyTo(nextPressPoint());
+        moveMouseInto(nextPressPoint());
         pressLeftButton();
         if (!waitUntil([&] { return capture() == box_ && boxIsEmpty(captureScreen(boxArea())); }, 5_s))
             return testing::AssertionFailure() << "no drag began: " << pickerState();
@@ -246,14 +248,13 @@ protected:
 
     // Moves the pointer to `at` and waits until `target` is picked: its fields written and it framed.
     testing::AssertionResult pick(const Target& target, POINT at, const ScreenPixels& before, const Fields& expected) {
-        movePointerSteadilyTo(at);
+        moveMouseInto(at);
         if (!waitUntil([&] { return fields() == expected; }, 5_s))
-            return testing::AssertionFailure() << "fields " << testing::PrintToString(fields()) << ", expected "
-                                               << testing::PrintToString(expected) << "; " << pickerState()
-                                               << ", pointer at " << pointerText() << ", foreground "
-                                               << GetForegroundWindow() << ", under (" << at.x << ", " << at.y
-                                               << ") " << GetAncestor(WindowFromPoint(at), GA_ROOTOWNER)
-                                               << ", target " << target.window;
+            return testing::AssertionFailure()
+                   << "fields " << testing::PrintToString(fields()) << ", expected " << testing::PrintToString(expected)
+                   << "; " << pickerState() << ", pointer at " << pointerText() << ", foreground "
+                   << GetForegroundWindow() << ", under (" << at.x << ", " << at.y << ") "
+                   << GetAncestor(WindowFromPoint(at), GA_ROOTOWNER) << ", target " << target.window;
         return framedSoon(target, before);
     }
 
@@ -275,7 +276,15 @@ protected:
     // trip afterwards lets the handler that took them run to its end.
     testing::AssertionResult earlierInputHandled() {
         const HWND focus = focusOfThread(thread_);
-        pressKey(VK_TAB);
+        // Down and up in one call: the focus is what is waited for, not the key state.
+        INPUT tab[2]{};
+        for (INPUT& input : tab) {
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = VK_TAB;
+            input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(VK_TAB, MAPVK_VK_TO_VSC));
+        }
+        tab[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        if (SendInput(2, tab, sizeof(INPUT)) != 2) return testing::AssertionFailure() << "SendInput failed";
         if (!waitUntil([&] { return focusOfThread(thread_) != focus; }, 5_s))
             return testing::AssertionFailure() << "Tab did not move Ombrix's focus";
         DWORD_PTR ignored = 0;
@@ -320,11 +329,13 @@ TEST_P(PickFieldsTest, FieldsNameTheRootOwnerAndOutlastTheRelease) {
         HWND popup = waitForTopLevelWindow({target.process.pid(), kTargetClass, "owned popup", true});
         ASSERT_NE(popup, nullptr);
         dropAt = centreOf(windowRectOf(popup));
-        ASSERT_EQ(WindowFromPoint(dropAt), popup) << "the drop point must lie on the owned popup";
+        ASSERT_TRUE(waitUntil([&] { return WindowFromPoint(dropAt) == popup; }))
+            << "the drop point must lie on the owned popup";
     } else if (GetParam().dropOn == DropOn::childControl) {
         const auto children = childrenInStackingOrder(target.window);
         ASSERT_EQ(children.size(), 1u);
-        ASSERT_EQ(WindowFromPoint(dropAt), children.front()) << "the drop point must lie on the child control";
+        ASSERT_TRUE(waitUntil([&] { return WindowFromPoint(dropAt) == children.front(); }))
+            << "the drop point must lie on the child control";
     }
     ASSERT_NO_FATAL_FAILURE(startOmbrixLast());
     const ScreenPixels before = settledPixels(target.rect());
@@ -340,16 +351,14 @@ TEST_P(PickFieldsTest, FieldsNameTheRootOwnerAndOutlastTheRelease) {
 
 INSTANTIATE_TEST_SUITE_P(
     Targets, PickFieldsTest,
-    testing::Values(PickCase{"PlainTitle", {"--title", "target window"}, DropOn::mainWindow, "target window"},
-                    // CP936 bytes, as GetWindowTextA gives them under code page 936.
-                    PickCase{"ChineseTitle", {"--title", "记事本 - 信息：测试"}, DropOn::mainWindow,
-                             "记事本 - 信息：测试"},
-                    PickCase{"OwnedPopupGivesItsOwner", {"--title", "owner", "--owned"}, DropOn::ownedPopup, "owner"},
-                    PickCase{"ChildControlGivesItsWindow", {"--title", "parent", "--child"}, DropOn::childControl,
-                             "parent"},
-                    PickCase{"LongTitleIsCutTo255Bytes", {"--title-length", "300"}, DropOn::mainWindow,
-                             std::string(255, 'x')},
-                    PickCase{"EmptyTitleStillGivesHandleAndId", {"--empty-title"}, DropOn::mainWindow, ""}),
+    testing::Values(
+        PickCase{"PlainTitle", {"--title", "target window"}, DropOn::mainWindow, "target window"},
+        // CP936 bytes, as GetWindowTextA gives them under code page 936.
+        PickCase{"ChineseTitle", {"--title", "记事本 - 信息：测试"}, DropOn::mainWindow, "记事本 - 信息：测试"},
+        PickCase{"OwnedPopupGivesItsOwner", {"--title", "owner", "--owned"}, DropOn::ownedPopup, "owner"},
+        PickCase{"ChildControlGivesItsWindow", {"--title", "parent", "--child"}, DropOn::childControl, "parent"},
+        PickCase{"LongTitleIsCutTo255Bytes", {"--title-length", "300"}, DropOn::mainWindow, std::string(255, 'x')},
+        PickCase{"EmptyTitleStillGivesHandleAndId", {"--empty-title"}, DropOn::mainWindow, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------------------------------------
@@ -394,7 +403,7 @@ TEST_F(PickerTest, OwnWindowIsNeverPicked) {
 
     ASSERT_TRUE(beginDrag());
     ASSERT_TRUE(pick(a, a.centre(), beforeA, a.fields("target window")));
-    movePointerSteadilyTo(overOmbrix);
+    moveMouseInto(overOmbrix);
     ASSERT_TRUE(earlierInputHandled());
     EXPECT_EQ(fields(), a.fields("target window"));
     EXPECT_TRUE(isFramed(beforeA, settledPixels(a.rect()))) << "A lost its frame over Ombrix";
@@ -473,7 +482,7 @@ TEST_F(PickerTest, CaptureTakenAwayEndsTheDrag) {
     ASSERT_TRUE(earlierInputHandled());
     EXPECT_TRUE(isUnchanged(beforeA, settledPixels(a.rect())));
 
-    movePointerSteadilyTo(b.centre());
+    moveMouseInto(b.centre());
     ASSERT_TRUE(earlierInputHandled());
     EXPECT_EQ(fields(), a.fields("window A"));
     EXPECT_TRUE(isUnchanged(beforeB, settledPixels(b.rect())));
@@ -493,7 +502,7 @@ TEST_F(PickerTest, CaptureTakenAwayEndsTheDrag) {
 // handled, and is handled inside it. No drag may be left behind.
 TEST_F(PickerTest, VeryShortClickLeavesNoCaptureAndTheCrosshair) {
     ASSERT_NO_FATAL_FAILURE(startOmbrixLast());
-    movePointerSteadilyTo(nextPressPoint());
+    moveMouseInto(nextPressPoint());
     INPUT click[2]{};
     for (INPUT& input : click) input.type = INPUT_MOUSE;
     click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
@@ -513,7 +522,7 @@ TEST_F(PickerTest, SecondPressWithinTheDoubleClickTimeStartsNoDrag) {
     const ScreenPixels beforeA = settledPixels(a.rect());
     const POINT onBox = nextPressPoint();
 
-    movePointerSteadilyTo(onBox);
+    moveMouseInto(onBox);
     const ULONGLONG firstPress = GetTickCount64();
     pressLeftButton();
     ASSERT_TRUE(waitUntil([&] { return capture() == box_; }, 5_s)) << pickerState();
@@ -525,12 +534,12 @@ TEST_F(PickerTest, SecondPressWithinTheDoubleClickTimeStartsNoDrag) {
     ASSERT_TRUE(earlierInputHandled());
     EXPECT_EQ(capture(), nullptr) << "the second press took the capture";
     EXPECT_TRUE(isUnchanged(*crosshair_, settledPixels(boxArea()))) << "the crosshair left the box";
-    movePointerSteadilyTo(a.centre());
+    moveMouseInto(a.centre());
     ASSERT_TRUE(earlierInputHandled());
     EXPECT_EQ(fields(), kEmptyFields);
     EXPECT_TRUE(isUnchanged(beforeA, settledPixels(a.rect())));
 
-    movePointerSteadilyTo(onBox);
+    moveMouseInto(onBox);
     releaseLeftButton();
     ASSERT_TRUE(earlierInputHandled());
     EXPECT_TRUE(isIdle());
