@@ -2,7 +2,6 @@
 
 #include <array>
 #include <functional>
-#include <ranges>
 
 #include "app/start_up.h"
 #include "app/tray.h"
@@ -41,14 +40,16 @@ bool MainWindow::build() {
     if (!form.create({OMBRIX_TITLE, width, height, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN}))
         return false;
     HINSTANCE module = GetModuleHandleA(nullptr);
-    form.setIcons(
-        platform::ScopedIcon(static_cast<HICON>(LoadImageA(module, "DEFAULT_ICON", IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR))),
-        platform::ScopedIcon(static_cast<HICON>(LoadImageA(module, "DEFAULT_ICON", IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR))));
+    form.setIcons(platform::ScopedIcon(
+                      static_cast<HICON>(LoadImageA(module, "DEFAULT_ICON", IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR))),
+                  platform::ScopedIcon(
+                      static_cast<HICON>(LoadImageA(module, "DEFAULT_ICON", IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR))));
 
     // In definition order; each control's parent comes later in it, so it is made in reverse.
     std::array<Definition, 16> definition{{
         {标签4, maker(标签4), nullptr,
-         at(8, 243, 392, 16, "注意：请不要尝试隐藏桌面、任务栏等系统窗口，否则后果自负 ^_^", SS_LEFTNOWORDWRAP), 0, false},
+         at(8, 243, 392, 16, "注意：请不要尝试隐藏桌面、任务栏等系统窗口，否则后果自负 ^_^", SS_LEFTNOWORDWRAP), 0,
+         false},
         {单选框2, maker(单选框2), &分组框3, at(216, 16, 192, 16, "结束所有被隐藏窗口所在的进程"), 0, true},
         {单选框1, maker(单选框1), &分组框3, at(16, 16, 144, 16, "显示所有被隐藏的窗口"), 0, true},
         {分组框3, maker(分组框3), nullptr, at(8, 200, 424, 40, "程序被关闭时"), 0, false},
@@ -62,14 +63,15 @@ bool MainWindow::build() {
         {标签2, maker(标签2), &分组框1, at(8, 42, 48, 16, "窗口句柄", SS_CENTER | SS_CENTERIMAGE), 0, false},
         {编辑框2, maker(编辑框2), &分组框1, at(60, 40, 72, 20, ""), 2, true},
         {分组框1, maker(分组框1), nullptr, at(8, 56, 144, 96, "窗口信息"), 0, false},
-        {标签_选项1, maker(标签_选项1), nullptr, at(56, 14, 96, 28, "←拖动此图标至需要隐藏的窗口", SS_CENTER | WS_BORDER),
-         0, false},
+        {标签_选项1, maker(标签_选项1), nullptr,
+         at(56, 14, 96, 28, "←拖动此图标至需要隐藏的窗口", SS_CENTER | WS_BORDER), 0, false},
         {图片框1, maker(图片框1), nullptr, at(8, 8, 40, 40, ""), 0, false},
     }};
 
     auto font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     form.window().setFont(font);
-    for (Definition& entry : std::views::reverse(definition)) {
+    for (std::size_t index = definition.size(); index-- > 0;) {
+        Definition& entry = definition[index];
         platform::ControlArgs args = entry.args;
         args.parent = entry.parent ? entry.parent->handle() : form.handle();
         entry.create(args);
@@ -88,7 +90,8 @@ bool MainWindow::build() {
     std::array<platform::TabEntry, 16> keys;
     for (std::size_t i = 0; i < definition.size(); ++i) keys[i] = {definition[i].tabKey, definition[i].tabStop};
     std::vector<HWND> tabStops;
-    for (int index : platform::tabOrder(keys)) tabStops.push_back(definition[static_cast<std::size_t>(index)].control.handle());
+    for (int index : platform::tabOrder(keys))
+        tabStops.push_back(definition[static_cast<std::size_t>(index)].control.handle());
     form.setTabOrder(std::move(tabStops));
     return true;
 }
@@ -109,8 +112,6 @@ void MainWindow::bindHandlers() {
     超级列表框1.onDoubleClick = [this](int, int, int) { hidden::restoreFromList(hiddenListView()); };
 }
 
-hidden::HiddenListView MainWindow::hiddenListView() {
-    return {form, 编辑框1, 编辑框2, 编辑框3, 超级列表框1, 单选框1};
-}
+hidden::HiddenListView MainWindow::hiddenListView() { return {form, 编辑框1, 编辑框2, 编辑框3, 超级列表框1, 单选框1}; }
 
 }  // namespace app

@@ -134,8 +134,8 @@ public:
         startup.cb = sizeof startup;
         PROCESS_INFORMATION info{};
         ChildProcess child;
-        if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                            &startup, &info))
+        if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                            &info))
             return child;
         CloseHandle(info.hThread);
         child.process_.reset(info.hProcess);

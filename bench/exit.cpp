@@ -77,8 +77,8 @@ private:
 
 struct Size {
     int rows;
-    std::vector<double> totalMs;    // the whole call, confirmation box included
-    std::vector<double> restoreMs;  // from the answer to the return: the box going, then the rows
+    std::vector<double> totalMs;     // the whole call, confirmation box included
+    std::vector<double> restoreMs;   // from the answer to the return: the box going, then the rows
     std::vector<double> bareLoopMs;  // ShowWindowAsync on the same windows, and nothing else
 };
 
@@ -117,8 +117,8 @@ int main(int argc, char** argv) {
     if (!ombrix.build()) bench::fail("cannot build the main window");
     ombrix.单选框1.setChecked(true);
     ombrix.单选框2.setChecked(false);
-    const hidden::HiddenListView view{ombrix.form, ombrix.编辑框1, ombrix.编辑框2, ombrix.编辑框3, ombrix.超级列表框1,
-                                      ombrix.单选框1};
+    const hidden::HiddenListView view{ombrix.form,    ombrix.编辑框1,     ombrix.编辑框2,
+                                      ombrix.编辑框3, ombrix.超级列表框1, ombrix.单选框1};
 
     bench::ChildProcess other = bench::ChildProcess::start(bench::folderOfThisProgram() + bench::otherProgramFile,
                                                            "--hidden " + std::to_string(mostRows));
@@ -148,7 +148,8 @@ int main(int argc, char** argv) {
 
             // The same windows shown by a bare loop over their handles.
             const double bareStarted = bench::nowMs();
-            for (int row = 0; row < size.rows; ++row) ShowWindowAsync(rowWindows[static_cast<std::size_t>(row)], SW_SHOW);
+            for (int row = 0; row < size.rows; ++row)
+                ShowWindowAsync(rowWindows[static_cast<std::size_t>(row)], SW_SHOW);
             size.bareLoopMs.push_back(bench::nowMs() - bareStarted);
             hideRowsAgain(otherWindow, size.rows);
         }
@@ -178,6 +179,7 @@ int main(int argc, char** argv) {
     bench::printFigure("exit_ratio_rows_only_1000_100", (thousand - none) / (hundred - none));
     bench::printFigure("exit_ratio_bare_loop_1000_100",
                        bench::median(sizes[2].bareLoopMs) / bench::median(sizes[1].bareLoopMs));
-    bench::printFigure("exit_ratio_rows_only_to_bare_loop_1000", (thousand - none) / bench::median(sizes[2].bareLoopMs));
+    bench::printFigure("exit_ratio_rows_only_to_bare_loop_1000",
+                       (thousand - none) / bench::median(sizes[2].bareLoopMs));
     return 0;
 }

@@ -50,7 +50,8 @@ struct ControlDefinition {
 
 // In the main window's definition order; a control's parent comes later, so they are made in reverse.
 constexpr ControlDefinition definition[16] = {
-    {Kind::label, -1, 8, 243, 392, 16, "注意：请不要尝试隐藏桌面、任务栏等系统窗口，否则后果自负 ^_^", SS_LEFTNOWORDWRAP},
+    {Kind::label, -1, 8, 243, 392, 16, "注意：请不要尝试隐藏桌面、任务栏等系统窗口，否则后果自负 ^_^",
+     SS_LEFTNOWORDWRAP},
     {Kind::radioButton, 3, 216, 16, 192, 16, "结束所有被隐藏窗口所在的进程", 0},
     {Kind::radioButton, 3, 16, 16, 144, 16, "显示所有被隐藏的窗口", 0},
     {Kind::groupBox, -1, 8, 200, 424, 40, "程序被关闭时", 0},
@@ -96,10 +97,8 @@ LRESULT CALLBACK groupBoxWindowProc(HWND window, UINT message, WPARAM wParam, LP
         }
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORBTN:
-            return controlColor(wParam, lParam);
-        default:
-            return CallWindowProcA(state.groupBoxProc, window, message, wParam, lParam);
+        case WM_CTLCOLORBTN: return controlColor(wParam, lParam);
+        default: return CallWindowProcA(state.groupBoxProc, window, message, wParam, lParam);
     }
 }
 
@@ -111,7 +110,8 @@ LRESULT CALLBACK pictureWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     GetClientRect(window, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     if (state.crosshair)
-        DrawIconEx(dc, (client.right - 32) / 2, (client.bottom - 32) / 2, state.crosshair, 32, 32, 0, nullptr, DI_NORMAL);
+        DrawIconEx(dc, (client.right - 32) / 2, (client.bottom - 32) / 2, state.crosshair, 32, 32, 0, nullptr,
+                   DI_NORMAL);
     EndPaint(window, &paint);
     return 0;
 }
@@ -120,14 +120,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORBTN:
-            return controlColor(wParam, lParam);
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return 0;
-        case WM_NCDESTROY:
-            releaseOwned();
-            return DefWindowProcA(window, message, wParam, lParam);
+        case WM_CTLCOLORBTN: return controlColor(wParam, lParam);
+        case WM_DESTROY: PostQuitMessage(0); return 0;
+        case WM_NCDESTROY: releaseOwned(); return DefWindowProcA(window, message, wParam, lParam);
         default:
             // The shell restarted: the icon must be added again.
             if (message == state.taskbarCreated && state.taskbarCreated != 0) {
@@ -164,8 +159,7 @@ HWND createControl(int index, HWND parent, HINSTANCE instance) {
     DWORD style = WS_CHILD | WS_VISIBLE | control.style;
     DWORD exStyle = 0;
     switch (control.kind) {
-        case Kind::label:
-            break;
+        case Kind::label: break;
         case Kind::groupBox:
             className = "BUTTON";
             style |= WS_CLIPCHILDREN | BS_GROUPBOX | BS_LEFT;
@@ -208,8 +202,9 @@ HWND createFloorWindow(HINSTANCE instance) {
 
     const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    HWND window = CreateWindowExA(0, mainClass, OMBRIX_TITLE, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
-                                  x, y, width, height, nullptr, nullptr, instance, nullptr);
+    HWND window =
+        CreateWindowExA(0, mainClass, OMBRIX_TITLE, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, x, y,
+                        width, height, nullptr, nullptr, instance, nullptr);
     if (!window) return nullptr;
     state.taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
     state.bigIcon = loadIcon(instance, "DEFAULT_ICON", IMAGE_ICON, 32);

@@ -27,11 +27,8 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             }
             return wereShown;
         }
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return 0;
-        default:
-            return DefWindowProcA(window, message, wParam, lParam);
+        case WM_DESTROY: PostQuitMessage(0); return 0;
+        default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
@@ -65,9 +62,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     rowClass.lpszClassName = bench::rowWindowClass;
     RegisterClassA(&rowClass);
 
-    HWND mainWindow = CreateWindowExA(0, windowClass.lpszClassName, "other program", WS_OVERLAPPEDWINDOW, rect.left,
-                                      rect.top, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
-                                      instance, nullptr);
+    HWND mainWindow =
+        CreateWindowExA(0, windowClass.lpszClassName, "other program", WS_OVERLAPPEDWINDOW, rect.left, rect.top,
+                        rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, instance, nullptr);
     if (!mainWindow) return 1;
     // Children, not top-level windows: shown by the thousand, top-level windows would each be
     // activated and sent to the taskbar, and the desktop's work would swamp what is measured.

@@ -17,8 +17,8 @@ namespace {
 
 struct Memory {
     double workingSetKiB = 0;
-    double privateUsageKiB = 0;    // what GetProcessMemoryInfo says; Wine says 0
-    double privateCommitKiB = 0;   // committed private pages, counted region by region
+    double privateUsageKiB = 0;   // what GetProcessMemoryInfo says; Wine says 0
+    double privateCommitKiB = 0;  // committed private pages, counted region by region
 };
 
 struct Subject {
@@ -54,8 +54,7 @@ Memory memoryOf(HANDLE process) {
 }
 
 void runOnce(Subject& subject, bool keep) {
-    if (subject.eventName &&
-        !bench::waitFor([&] { return !eventExists(subject.eventName); }, 10000))
+    if (subject.eventName && !bench::waitFor([&] { return !eventExists(subject.eventName); }, 10000))
         bench::fail(std::string("the event ") + subject.eventName + " of an earlier run is still there");
 
     const double started = bench::nowMs();
@@ -150,7 +149,8 @@ int main(int argc, char** argv) {
     bench::printFigure("memory_working_set_kib_floor", floorSet);
     bench::printFigure("memory_working_set_kib_bare", bench::median(memoryColumn(bare, &Memory::workingSetKiB)));
     bench::printFigure("memory_working_set_kib_ombrix_minus_floor", ombrixSet - floorSet);
-    bench::printFigure("memory_private_usage_kib_ombrix", bench::median(memoryColumn(ombrix, &Memory::privateUsageKiB)));
+    bench::printFigure("memory_private_usage_kib_ombrix",
+                       bench::median(memoryColumn(ombrix, &Memory::privateUsageKiB)));
     bench::printFigure("memory_private_usage_kib_floor", bench::median(memoryColumn(floor, &Memory::privateUsageKiB)));
     bench::printFigure("memory_private_commit_kib_ombrix", ombrixCommit);
     bench::printFigure("memory_private_commit_kib_floor", floorCommit);

@@ -12,8 +12,8 @@
 namespace picker {
 
 // The whole state of the picker.
-extern int dragActive;           // 1 from a left press on the picture box until the next release
-extern HWND highlightedWindow;   // the window carrying the frame now; null when none does
+extern int dragActive;          // 1 from a left press on the picture box until the next release
+extern HWND highlightedWindow;  // the window carrying the frame now; null when none does
 
 // The controls the picker works with.
 struct PickerView {

@@ -45,8 +45,7 @@ HBRUSH EditBox::onColor(HDC dc) {
 }
 
 void RadioButton::create(const ControlArgs& args) {
-    createStandard("BUTTON", args, WS_CHILD | WS_TABSTOP | BS_AUTORADIOBUTTON | BS_MULTILINE | BS_LEFT | BS_VCENTER,
-                   0);
+    createStandard("BUTTON", args, WS_CHILD | WS_TABSTOP | BS_AUTORADIOBUTTON | BS_MULTILINE | BS_LEFT | BS_VCENTER, 0);
 }
 
 HBRUSH RadioButton::onColor(HDC dc) { return blackOnButtonFace(dc, false); }

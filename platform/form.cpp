@@ -66,8 +66,7 @@ LRESULT Form::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             if (mayClose()) DestroyWindow(handle());
             return 0;
-        case WM_QUERYENDSESSION:
-            return mayClose() ? TRUE : FALSE;
+        case WM_QUERYENDSESSION: return mayClose() ? TRUE : FALSE;
         case WM_SIZE: {
             const LRESULT result = callDefault(message, wParam, lParam);
             if (onSizeChanged) onSizeChanged();
@@ -82,9 +81,7 @@ LRESULT Form::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 focusControl();
             }
             return 0;
-        case WM_SETFOCUS:
-            focusControl();
-            return 0;
+        case WM_SETFOCUS: focusControl(); return 0;
         case TrayIcon::callbackMessage:
             if (const int code = trayEventCode(static_cast<UINT>(lParam)); code && onTray) onTray(code);
             return 0;
@@ -113,9 +110,7 @@ bool Form::preTranslate(const MSG& message) {
     HWND focus = GetFocus();
     const bool controlHasFocus = focus && IsChild(handle(), focus);
     switch (message.wParam) {
-        case VK_ESCAPE:
-            window().send(WM_CLOSE);
-            return true;
+        case VK_ESCAPE: window().send(WM_CLOSE); return true;
         case VK_TAB:
             if (controlHasFocus) moveFocus(GetKeyState(VK_SHIFT) < 0);
             return true;
@@ -126,8 +121,7 @@ bool Form::preTranslate(const MSG& message) {
             if (!controlHasFocus || !isRadioButton(focus)) return false;
             moveAmongRadioButtons(focus, message.wParam == VK_LEFT || message.wParam == VK_UP);
             return true;
-        default:
-            return false;
+        default: return false;
     }
 }
 
@@ -136,8 +130,10 @@ void Form::moveFocus(bool backward) const {
     const auto count = static_cast<std::ptrdiff_t>(tabStops_.size());
     const auto found = std::find(tabStops_.begin(), tabStops_.end(), GetFocus());
     std::ptrdiff_t next = 0;
-    if (found != tabStops_.end()) next = ((found - tabStops_.begin()) + (backward ? count - 1 : 1)) % count;
-    else if (backward) next = count - 1;
+    if (found != tabStops_.end())
+        next = ((found - tabStops_.begin()) + (backward ? count - 1 : 1)) % count;
+    else if (backward)
+        next = count - 1;
     SetFocus(tabStops_[static_cast<std::size_t>(next)]);
 }
 

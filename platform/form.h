@@ -11,7 +11,7 @@ namespace platform {
 
 struct FormArgs {
     const char* title = "";
-    int width = 0;   // outer size, frame and caption included
+    int width = 0;  // outer size, frame and caption included
     int height = 0;
     DWORD style = 0;
 };

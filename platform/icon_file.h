@@ -12,7 +12,7 @@ namespace platform {
 using Bytes = std::span<const std::uint8_t>;
 
 struct IconImage {
-    int width = 0;   // a stored 0 means 256
+    int width = 0;  // a stored 0 means 256
     int height = 0;
     int colorCount = 0;
     // In an icon file these two words are planes and bits per pixel; in a cursor file, the hotspot.

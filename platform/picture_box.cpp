@@ -47,8 +47,8 @@ void PictureBox::setMousePointer(Bytes file) {
         std::vector<BYTE> resource{static_cast<BYTE>(image->wordA), static_cast<BYTE>(image->wordA >> 8),
                                    static_cast<BYTE>(image->wordB), static_cast<BYTE>(image->wordB >> 8)};
         resource.insert(resource.end(), image->data.begin(), image->data.end());
-        cursor.reset(CreateIconFromResourceEx(resource.data(), static_cast<DWORD>(resource.size()), FALSE,
-                                              iconVersion, image->width, image->height, LR_DEFAULTCOLOR));
+        cursor.reset(CreateIconFromResourceEx(resource.data(), static_cast<DWORD>(resource.size()), FALSE, iconVersion,
+                                              image->width, image->height, LR_DEFAULTCOLOR));
     }
     pointer_ = std::move(cursor);
     // Moving the cursor onto itself makes Windows ask for its shape again (not while captured).
@@ -74,32 +74,21 @@ void PictureBox::raiseMouse(const MouseHandler& handler, WPARAM wParam, LPARAM l
 
 LRESULT PictureBox::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_PAINT:
-            paint();
-            return 0;
+        case WM_PAINT: paint(); return 0;
         case WM_SETCURSOR:
             if (pointer_) {
                 SetCursor(pointer_.get());
                 return TRUE;
             }
             break;
-        case WM_LBUTTONDOWN:
-            raiseMouse(onLeftPressed, wParam, lParam);
-            break;
-        case WM_MOUSEMOVE:
-            raiseMouse(onMouseMoved, wParam, lParam);
-            break;
-        case WM_LBUTTONUP:
-            raiseMouse(onLeftReleased, wParam, lParam);
-            break;
-        case WM_CAPTURECHANGED:
-            PostMessageA(handle(), captureLostMessage, 0, 0);
-            break;
+        case WM_LBUTTONDOWN: raiseMouse(onLeftPressed, wParam, lParam); break;
+        case WM_MOUSEMOVE: raiseMouse(onMouseMoved, wParam, lParam); break;
+        case WM_LBUTTONUP: raiseMouse(onLeftReleased, wParam, lParam); break;
+        case WM_CAPTURECHANGED: PostMessageA(handle(), captureLostMessage, 0, 0); break;
         case captureLostMessage:
             if (GetCapture() != handle() && onCaptureLost) onCaptureLost();
             return 0;
-        default:
-            break;
+        default: break;
     }
     return callDefault(message, wParam, lParam);
 }

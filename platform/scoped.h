@@ -43,8 +43,7 @@ public:
     ScopedWindowDC(HWND window, HDC dc) : window_(window), dc_(dc) {}
     ScopedWindowDC(const ScopedWindowDC&) = delete;
     ScopedWindowDC& operator=(const ScopedWindowDC&) = delete;
-    ScopedWindowDC(ScopedWindowDC&& other) noexcept
-        : window_(other.window_), dc_(std::exchange(other.dc_, nullptr)) {}
+    ScopedWindowDC(ScopedWindowDC&& other) noexcept : window_(other.window_), dc_(std::exchange(other.dc_, nullptr)) {}
     ScopedWindowDC& operator=(ScopedWindowDC&&) = delete;
     ~ScopedWindowDC() {
         if (dc_) ReleaseDC(window_, dc_);

@@ -11,9 +11,7 @@ std::string intToText(std::int32_t value) {
 }
 
 namespace {
-bool isSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 }  // namespace
 
 std::int32_t textToInt(std::string_view text) {

@@ -49,9 +49,7 @@ Control* Control::fromHandle(HWND window) {
     return reinterpret_cast<Control*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
-LRESULT Control::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    return callDefault(message, wParam, lParam);
-}
+LRESULT Control::onMessage(UINT message, WPARAM wParam, LPARAM lParam) { return callDefault(message, wParam, lParam); }
 
 LRESULT Control::callDefault(UINT message, WPARAM wParam, LPARAM lParam) {
     if (standardProc_) return CallWindowProcA(standardProc_, handle(), message, wParam, lParam);
@@ -86,8 +84,7 @@ LRESULT CALLBACK Control::windowProc(HWND window, UINT message, WPARAM wParam, L
             self->window_ = Window();
             return result;
         }
-        default:
-            break;
+        default: break;
     }
     return self->onMessage(message, wParam, lParam);
 }

@@ -20,8 +20,8 @@ bool TrayIcon::add(HWND window, Bytes iconFile, const std::string& tip) {
         if (chosen >= 0) {
             const IconImage& image = file->images[static_cast<std::size_t>(chosen)];
             icon_.reset(CreateIconFromResourceEx(const_cast<BYTE*>(image.data.data()),
-                                                 static_cast<DWORD>(image.data.size()), TRUE, 0x00030000,
-                                                 image.width, image.height, LR_DEFAULTCOLOR));
+                                                 static_cast<DWORD>(image.data.size()), TRUE, 0x00030000, image.width,
+                                                 image.height, LR_DEFAULTCOLOR));
         }
     }
     return addAgain();

@@ -84,17 +84,17 @@ std::vector<std::uint8_t> dibBytes(const Picture& picture) {
     const int andRow = rowBytes(picture.width, 1);
     const int imageSize = (xorRow + andRow) * picture.height;
     Writer w;
-    w.u32(40);                   // biSize
-    w.u32(picture.width);        // biWidth
-    w.u32(picture.height * 2);   // biHeight: XOR bitmap and AND mask
-    w.u16(1);                    // biPlanes
-    w.u16(picture.bitsPerPixel); // biBitCount
-    w.u32(0);                    // biCompression: BI_RGB
-    w.u32(imageSize);            // biSizeImage
-    w.u32(0);                    // biXPelsPerMeter
-    w.u32(0);                    // biYPelsPerMeter
-    w.u32(0);                    // biClrUsed: all 2^bitCount entries (for 8 bits)
-    w.u32(0);                    // biClrImportant
+    w.u32(40);                    // biSize
+    w.u32(picture.width);         // biWidth
+    w.u32(picture.height * 2);    // biHeight: XOR bitmap and AND mask
+    w.u16(1);                     // biPlanes
+    w.u16(picture.bitsPerPixel);  // biBitCount
+    w.u32(0);                     // biCompression: BI_RGB
+    w.u32(imageSize);             // biSizeImage
+    w.u32(0);                     // biXPelsPerMeter
+    w.u32(0);                     // biYPelsPerMeter
+    w.u32(0);                     // biClrUsed: all 2^bitCount entries (for 8 bits)
+    w.u32(0);                     // biClrImportant
     if (picture.bitsPerPixel == 8) {
         for (const Rgb& entry : *picture.palette) {
             w.u8(entry.b);
@@ -225,7 +225,8 @@ const Fork forks[] = {
 Entry makeCursor() {
     std::vector<bool> black(cursorSize * cursorSize, false);
     auto set = [&](int x, int y) {
-        if (x >= 0 && x < cursorSize && y >= 0 && y < cursorSize) black[static_cast<std::size_t>(y * cursorSize + x)] = true;
+        if (x >= 0 && x < cursorSize && y >= 0 && y < cursorSize)
+            black[static_cast<std::size_t>(y * cursorSize + x)] = true;
     };
     for (const Ring& ring : rings)
         for (const Point& p : ring.octant)
@@ -266,12 +267,12 @@ Entry makeCursor() {
 // looked at", i.e. hidden.
 
 // The artwork's colours. The 8-bit images' palette is built from them (see iconPalette).
-constexpr Rgb navy{0x1B, 0x2F, 0x52};        // the frame and the eye
-constexpr Rgb titleTop{0x4C, 0x8E, 0xF0};    // the title bar, top
-constexpr Rgb titleBottom{0x23, 0x62, 0xD6}; // the title bar, bottom
-constexpr Rgb bodyTop{0xFF, 0xFF, 0xFF};     // the window's client area, top
-constexpr Rgb bodyBottom{0xDC, 0xE6, 0xF4};  // the window's client area, bottom
-constexpr Rgb white{0xFF, 0xFF, 0xFF};       // the title bar's buttons
+constexpr Rgb navy{0x1B, 0x2F, 0x52};         // the frame and the eye
+constexpr Rgb titleTop{0x4C, 0x8E, 0xF0};     // the title bar, top
+constexpr Rgb titleBottom{0x23, 0x62, 0xD6};  // the title bar, bottom
+constexpr Rgb bodyTop{0xFF, 0xFF, 0xFF};      // the window's client area, top
+constexpr Rgb bodyBottom{0xDC, 0xE6, 0xF4};   // the window's client area, bottom
+constexpr Rgb white{0xFF, 0xFF, 0xFF};        // the title bar's buttons
 
 struct Vec {
     double x = 0, y = 0;
@@ -351,7 +352,7 @@ struct Layout {
     double button;                    // the title bar buttons' radius; 0 for none
     Vec eye;                          // the centre of the eyelid's circle
     double eyeRadius, eyeWidth, eyeSpread;
-    std::vector<Vec> lashes;          // the lashes' directions from the eye centre
+    std::vector<Vec> lashes;  // the lashes' directions from the eye centre
     double lashLength, lashWidth;
 };
 
@@ -364,14 +365,14 @@ std::vector<Layer> windowWithClosedEye(const Layout& l) {
                                      std::max(0.0, l.corner - l.frame));
     layers.push_back({"client area", inside, {bodyTop, bodyBottom, titleEnd, l.bottom - l.frame}});
     layers.push_back({"title bar", clipBelow(inside, titleEnd), {titleTop, titleBottom, innerTop, titleEnd}});
-    layers.push_back({"title bar edge", [=](Vec p) { return p.y >= titleEnd && p.y < titleEnd + l.frame / 2 && inside(p); },
-                      flat(navy)});
+    layers.push_back({"title bar edge",
+                      [=](Vec p) { return p.y >= titleEnd && p.y < titleEnd + l.frame / 2 && inside(p); }, flat(navy)});
     if (l.button > 0) {
         const double cy = innerTop + l.title / 2;
         const double step = l.button * 3.2;
         for (int i = 0; i < 3; ++i)
-            layers.push_back({"title bar button", disc({l.right - l.frame - l.title / 2 - i * step, cy}, l.button),
-                              flat(white)});
+            layers.push_back(
+                {"title bar button", disc({l.right - l.frame - l.title / 2 - i * step, cy}, l.button), flat(white)});
     }
     layers.push_back({"eyelid", lowerArc(l.eye, l.eyeRadius, l.eyeWidth, l.eyeSpread), flat(navy)});
     for (const Vec& direction : l.lashes) {
@@ -543,51 +544,36 @@ const Layout layouts[] = {
 
 // The small sizes, 24 and 16, hand-tuned pixel by pixel: corners cut by one pixel, an eyelid of
 // one or two pixels with three lashes, and no title bar buttons at 16.
-const PixelArt twentyFour = {24, {
-    "........................",
-    "........................",
-    "..####################..",
-    ".#++++++++++++++++++++#.",
-    ".#++++++++++++o+o+o+++#.",
-    ".#++++++++++++++++++++#.",
-    ".######################.",
-    ".#--------------------#.",
-    ".#--------------------#.",
-    ".#--------------------#.",
-    ".#---#,----------,#---#.",
-    ".#---#%----------%#---#.",
-    ".#---:#%--------%#:---#.",
-    ".#----:#%:----:%#:----#.",
-    ".#----%##########%----#.",
-    ".#---,#,-:%##%:-,#,---#.",
-    ".#---------##---------#.",
-    ".#---------::---------#.",
-    ".#--------------------#.",
-    ".#--------------------#.",
-    ".#--------------------#.",
-    "..####################..",
-    "........................",
-    "........................",
-}};
+const PixelArt twentyFour = {
+    24,
+    {
+        "........................", "........................", "..####################..", ".#++++++++++++++++++++#.",
+        ".#++++++++++++o+o+o+++#.", ".#++++++++++++++++++++#.", ".######################.", ".#--------------------#.",
+        ".#--------------------#.", ".#--------------------#.", ".#---#,----------,#---#.", ".#---#%----------%#---#.",
+        ".#---:#%--------%#:---#.", ".#----:#%:----:%#:----#.", ".#----%##########%----#.", ".#---,#,-:%##%:-,#,---#.",
+        ".#---------##---------#.", ".#---------::---------#.", ".#--------------------#.", ".#--------------------#.",
+        ".#--------------------#.", "..####################..", "........................", "........................",
+    }};
 
-const PixelArt sixteen = {16, {
-    "................",
-    ".##############.",
-    "#++++++++++++++#",
-    "#++++++++++++++#",
-    "################",
-    "#--------------#",
-    "#--------------#",
-    "#--#,------,#--#",
-    "#--:#,----,#:--#",
-    "#---%##%%##%---#",
-    "#--,:-:##:-:,--#",
-    "#------::------#",
-    "#--------------#",
-    "#--------------#",
-    ".##############.",
-    "................",
-}};
+const PixelArt sixteen = {16,
+                          {
+                              "................",
+                              ".##############.",
+                              "#++++++++++++++#",
+                              "#++++++++++++++#",
+                              "################",
+                              "#--------------#",
+                              "#--------------#",
+                              "#--#,------,#--#",
+                              "#--:#,----,#:--#",
+                              "#---%##%%##%---#",
+                              "#--,:-:##:-:,--#",
+                              "#------::------#",
+                              "#--------------#",
+                              "#--------------#",
+                              ".##############.",
+                              "................",
+                          }};
 
 std::vector<std::uint8_t> makeIcon() {
     static const Palette palette = iconPalette();

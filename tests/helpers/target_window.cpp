@@ -102,7 +102,6 @@ void pumpPendingMessages() {
     }
 }
 
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -134,8 +133,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (options.child) {
         RECT client;
         GetClientRect(mainWindow, &client);
-        CreateWindowExA(0, "BUTTON", "child button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10,
-                        client.right - 20, client.bottom - 20, mainWindow, nullptr, instance, nullptr);
+        CreateWindowExA(0, "BUTTON", "child button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, client.right - 20,
+                        client.bottom - 20, mainWindow, nullptr, instance, nullptr);
     }
     for (HWND window : mainWindows) {
         ShowWindow(window, SW_SHOWNORMAL);

@@ -81,10 +81,10 @@ const char* const crosshair[32] = {
     "................................",  // 31
 };
 
-constexpr std::size_t cursorImage = 22;                    // header 6 + one entry 16
-constexpr std::size_t cursorPalette = cursorImage + 40;    // after the BITMAPINFOHEADER
-constexpr std::size_t cursorXor = cursorPalette + 1024;    // 256 entries
-constexpr std::size_t cursorAnd = cursorXor + 32 * 32;     // 8 bits per pixel
+constexpr std::size_t cursorImage = 22;                  // header 6 + one entry 16
+constexpr std::size_t cursorPalette = cursorImage + 40;  // after the BITMAPINFOHEADER
+constexpr std::size_t cursorXor = cursorPalette + 1024;  // 256 entries
+constexpr std::size_t cursorAnd = cursorXor + 32 * 32;   // 8 bits per pixel
 
 TEST(CursorIconFile, HeaderAndDirectory) {
     const auto file = readResource("crosshair.cur");
@@ -176,8 +176,8 @@ struct IconExpectation {
 };
 
 const IconExpectation iconImages[] = {
-    {48, 8, 3752}, {32, 8, 2216}, {24, 8, 1736}, {16, 8, 1384},
-    {64, 32, 16936}, {48, 32, 9640}, {32, 32, 4264}, {24, 32, 2440}, {16, 32, 1128},
+    {48, 8, 3752},  {32, 8, 2216},  {24, 8, 1736},  {16, 8, 1384},  {64, 32, 16936},
+    {48, 32, 9640}, {32, 32, 4264}, {24, 32, 2440}, {16, 32, 1128},
 };
 
 std::uint32_t offsetOf(std::size_t image) {
@@ -189,9 +189,9 @@ std::uint32_t offsetOf(std::size_t image) {
 TEST(ApplicationIconFile, HeaderAndSize) {
     const auto file = readResource("ombrix.ico");
     ASSERT_EQ(file.size(), 43646u);
-    EXPECT_EQ(u16(file, 0), 0u);  // reserved
-    EXPECT_EQ(u16(file, 2), 1u);  // an icon
-    EXPECT_EQ(u16(file, 4), 9u);  // nine images
+    EXPECT_EQ(u16(file, 0), 0u);     // reserved
+    EXPECT_EQ(u16(file, 2), 1u);     // an icon
+    EXPECT_EQ(u16(file, 4), 9u);     // nine images
     EXPECT_EQ(offsetOf(9), 43646u);  // the images fill the file, back to back
 }
 
@@ -204,8 +204,8 @@ TEST(ApplicationIconFile, Directory) {
         const std::size_t e = 6 + 16 * i;
         EXPECT_EQ(static_cast<int>(u8(file, e + 0)), definition.size);
         EXPECT_EQ(static_cast<int>(u8(file, e + 1)), definition.size);
-        EXPECT_EQ(u8(file, e + 2), 0u);  // colour count
-        EXPECT_EQ(u8(file, e + 3), 0u);  // reserved
+        EXPECT_EQ(u8(file, e + 2), 0u);   // colour count
+        EXPECT_EQ(u8(file, e + 3), 0u);   // reserved
         EXPECT_EQ(u16(file, e + 4), 1u);  // planes
         EXPECT_EQ(static_cast<int>(u16(file, e + 6)), definition.bitsPerPixel);
         EXPECT_EQ(u32(file, e + 8), definition.bytes);
@@ -220,12 +220,12 @@ TEST(ApplicationIconFile, BitmapInfoHeaders) {
         SCOPED_TRACE("image " + std::to_string(i + 1));
         const IconExpectation& definition = iconImages[i];
         const std::size_t h = offsetOf(i);
-        EXPECT_EQ(u32(file, h + 0), 40u);                       // biSize
-        EXPECT_EQ(s32(file, h + 4), definition.size);                 // biWidth
-        EXPECT_EQ(s32(file, h + 8), 2 * definition.size);             // biHeight, doubled
-        EXPECT_EQ(u16(file, h + 12), 1u);                       // biPlanes
+        EXPECT_EQ(u32(file, h + 0), 40u);                  // biSize
+        EXPECT_EQ(s32(file, h + 4), definition.size);      // biWidth
+        EXPECT_EQ(s32(file, h + 8), 2 * definition.size);  // biHeight, doubled
+        EXPECT_EQ(u16(file, h + 12), 1u);                  // biPlanes
         EXPECT_EQ(static_cast<int>(u16(file, h + 14)), definition.bitsPerPixel);
-        EXPECT_EQ(u32(file, h + 16), 0u);                       // BI_RGB
+        EXPECT_EQ(u32(file, h + 16), 0u);  // BI_RGB
         const std::uint32_t clrUsed = u32(file, h + 32);
         EXPECT_TRUE(clrUsed == 0 || (definition.bitsPerPixel == 8 && clrUsed == 256)) << clrUsed;
         // The parts: header, palette (8 bits only, 256 entries), XOR bitmap, AND mask.
@@ -271,7 +271,8 @@ TEST(ApplicationIconFile, AndMasksAgreeWithAlpha) {
         int mismatches = 0;
         for (int y = 0; y < definition.size; ++y)
             for (int x = 0; x < definition.size; ++x) {
-                const std::size_t at = pixels + static_cast<std::size_t>(((definition.size - 1 - y) * definition.size + x) * 4);
+                const std::size_t at =
+                    pixels + static_cast<std::size_t>(((definition.size - 1 - y) * definition.size + x) * 4);
                 const bool clear = u8(file, at + 3) == 0;
                 mismatches += andBit(file, mask, definition.size, x, y) != clear;
             }
@@ -285,8 +286,9 @@ TEST(ApplicationIconFile, CornersTransparentCentreOpaque) {
     for (std::size_t i = 0; i < std::size(iconImages); ++i) {
         const IconExpectation& definition = iconImages[i];
         SCOPED_TRACE("image " + std::to_string(i + 1));
-        const std::size_t mask = offsetOf(i) + 40 + (definition.bitsPerPixel == 8 ? 1024 : 0) +
-                                 static_cast<std::size_t>(rowBytes(definition.size, definition.bitsPerPixel) * definition.size);
+        const std::size_t mask =
+            offsetOf(i) + 40 + (definition.bitsPerPixel == 8 ? 1024 : 0) +
+            static_cast<std::size_t>(rowBytes(definition.size, definition.bitsPerPixel) * definition.size);
         const int last = definition.size - 1;
         EXPECT_TRUE(andBit(file, mask, definition.size, 0, 0));
         EXPECT_TRUE(andBit(file, mask, definition.size, last, 0));

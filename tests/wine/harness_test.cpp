@@ -104,14 +104,14 @@ TEST_P(TargetTitleTest, CaptionIsTheRequestedBytes) {
     EXPECT_EQ(controlText(window), GetParam().expectedCaption);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Titles, TargetTitleTest,
-    testing::Values(TitleCase{"Default", {}, "target window"},
-                    // Chinese in CP936, with a space: the bytes must survive the command line.
-                    TitleCase{"Chinese", {"--title", "记事本 - 信息：测试"}, "记事本 - 信息：测试"},
-                    TitleCase{"Long", {"--title-length", "300"}, std::string(300, 'x')},
-                    TitleCase{"Empty", {"--empty-title"}, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Titles, TargetTitleTest,
+                         testing::Values(TitleCase{"Default", {}, "target window"},
+                                         // Chinese in CP936, with a space: the bytes must survive the command line.
+                                         TitleCase{
+                                             "Chinese", {"--title", "记事本 - 信息：测试"}, "记事本 - 信息：测试"},
+                                         TitleCase{"Long", {"--title-length", "300"}, std::string(300, 'x')},
+                                         TitleCase{"Empty", {"--empty-title"}, ""}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TargetWindowTest, OuterRectangleIsTheRequestedOne) {
     auto target = startTarget({"--rect", "100", "120", "300", "200"});
@@ -169,10 +169,9 @@ TEST(ScreenCaptureTest, TargetClientAreaIsWhiteAndItsFrameIsNot) {
     HWND window = waitForTarget(target);
     ASSERT_NE(window, nullptr);
     const RECT client = clientRectOnScreen(window);
-    const ScreenPixels white(client, std::vector<uint32_t>((client.right - client.left) * (client.bottom - client.top),
-                                                           0x00FFFFFF));
-    EXPECT_TRUE(waitUntil([&] { return captureScreen(client) == white; }))
-        << "the client area never became all white";
+    const ScreenPixels white(
+        client, std::vector<uint32_t>((client.right - client.left) * (client.bottom - client.top), 0x00FFFFFF));
+    EXPECT_TRUE(waitUntil([&] { return captureScreen(client) == white; })) << "the client area never became all white";
 
     const ScreenPixels whole = captureScreen(windowRectOf(window));
     EXPECT_TRUE(hasPixelOtherThan(whole, RGB(255, 255, 255))) << "caption and frame should not be white";
@@ -221,8 +220,8 @@ TEST(InputTest, KeysArriveWithAndWithoutShift) {
     hostClass.lpfnWndProc = DefWindowProcA;
     hostClass.lpszClassName = "HarnessKeyboardHost";
     RegisterClassA(&hostClass);
-    HWND host = CreateWindowExA(0, hostClass.lpszClassName, "keyboard", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 300,
-                                240, 120, nullptr, nullptr, nullptr, nullptr);
+    HWND host = CreateWindowExA(0, hostClass.lpszClassName, "keyboard", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 300, 240,
+                                120, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(host, nullptr);
     std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&DestroyWindow)> owner(host, DestroyWindow);
     HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_WANTRETURN, 10, 10, 200, 40,

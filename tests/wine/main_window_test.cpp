@@ -27,23 +27,27 @@ struct StyleBits {
     LONG value;
     const char* what;
 };
-#define HAS(flag) StyleBits{static_cast<LONG>(flag), static_cast<LONG>(flag), #flag}
-#define LACKS(flag) StyleBits{static_cast<LONG>(flag), 0, "no " #flag}
-#define FIELD(mask, value) StyleBits{static_cast<LONG>(mask), static_cast<LONG>(value), #mask " = " #value}
+#define HAS(flag) \
+    StyleBits { static_cast<LONG>(flag), static_cast<LONG>(flag), #flag }
+#define LACKS(flag) \
+    StyleBits { static_cast<LONG>(flag), 0, "no " #flag }
+#define FIELD(mask, value) \
+    StyleBits { static_cast<LONG>(mask), static_cast<LONG>(value), #mask " = " #value }
 
 void expectStyle(LONG style, const std::vector<StyleBits>& expected, const char* which) {
     for (const auto& bits : expected)
-        EXPECT_EQ(style & bits.mask, bits.value) << which << ": expected " << bits.what << std::hex << " in 0x" << style;
+        EXPECT_EQ(style & bits.mask, bits.value)
+            << which << ": expected " << bits.what << std::hex << " in 0x" << style;
 }
 
 struct ControlDefinition {
-    const char* id;          // for test names
-    std::string name;        // the control's name in the window definition
+    const char* id;    // for test names
+    std::string name;  // the control's name in the window definition
     std::string className;
-    std::string parent;      // "" for the main window
-    RECT rect;               // relative to the parent's client area
+    std::string parent;  // "" for the main window
+    RECT rect;           // relative to the parent's client area
     std::string text;
-    int ordinal;             // among siblings of its class with the same text, top to bottom
+    int ordinal;  // among siblings of its class with the same text, top to bottom
     std::vector<StyleBits> style;
     std::vector<StyleBits> extendedStyle;
 };
@@ -54,34 +58,57 @@ RECT xywh(int x, int y, int width, int height) { return {x, y, x + width, y + he
 
 const std::vector<StyleBits> kLabelCentred = {FIELD(SS_TYPEMASK, SS_CENTER), HAS(SS_CENTERIMAGE), LACKS(WS_BORDER),
                                               LACKS(WS_TABSTOP)};
-const std::vector<StyleBits> kEditBox = {HAS(ES_READONLY),    HAS(ES_AUTOHSCROLL), HAS(WS_TABSTOP),
-                                         FIELD(ES_CENTER | ES_RIGHT, ES_LEFT),     LACKS(ES_MULTILINE),
-                                         LACKS(ES_PASSWORD),  LACKS(ES_NOHIDESEL), LACKS(ES_UPPERCASE),
-                                         LACKS(ES_LOWERCASE), LACKS(ES_NUMBER),    LACKS(WS_HSCROLL),
-                                         LACKS(WS_VSCROLL)};
+const std::vector<StyleBits> kEditBox = {
+    HAS(ES_READONLY),    HAS(ES_AUTOHSCROLL), HAS(WS_TABSTOP),     FIELD(ES_CENTER | ES_RIGHT, ES_LEFT),
+    LACKS(ES_MULTILINE), LACKS(ES_PASSWORD),  LACKS(ES_NOHIDESEL), LACKS(ES_UPPERCASE),
+    LACKS(ES_LOWERCASE), LACKS(ES_NUMBER),    LACKS(WS_HSCROLL),   LACKS(WS_VSCROLL)};
 const std::vector<StyleBits> kGroupBox = {FIELD(BS_TYPEMASK, BS_GROUPBOX), FIELD(BS_CENTER, BS_LEFT),
                                           LACKS(WS_TABSTOP)};
-const std::vector<StyleBits> kRadio = {FIELD(BS_TYPEMASK, BS_AUTORADIOBUTTON), HAS(BS_MULTILINE),
-                                       FIELD(BS_CENTER, BS_LEFT),              FIELD(BS_VCENTER, BS_VCENTER),
-                                       HAS(WS_TABSTOP),                        LACKS(BS_PUSHLIKE),
-                                       LACKS(BS_FLAT),                         LACKS(BS_LEFTTEXT),
-                                       LACKS(BS_BITMAP),                       LACKS(BS_ICON)};
+const std::vector<StyleBits> kRadio = {FIELD(BS_TYPEMASK, BS_AUTORADIOBUTTON),
+                                       HAS(BS_MULTILINE),
+                                       FIELD(BS_CENTER, BS_LEFT),
+                                       FIELD(BS_VCENTER, BS_VCENTER),
+                                       HAS(WS_TABSTOP),
+                                       LACKS(BS_PUSHLIKE),
+                                       LACKS(BS_FLAT),
+                                       LACKS(BS_LEFTTEXT),
+                                       LACKS(BS_BITMAP),
+                                       LACKS(BS_ICON)};
 const std::vector<StyleBits> kSunken = {HAS(WS_EX_CLIENTEDGE)};
 
 // In definition order.
 const std::vector<ControlDefinition> kControls = {
-    {"Label4", "标签4", "Static", "", xywh(8, 243, 392, 16), "注意：请不要尝试隐藏桌面、任务栏等系统窗口，否则后果自负 ^_^", 0,
-     {FIELD(SS_TYPEMASK, SS_LEFTNOWORDWRAP), LACKS(SS_CENTERIMAGE), LACKS(WS_BORDER), LACKS(WS_TABSTOP)}, {}},
+    {"Label4",
+     "标签4",
+     "Static",
+     "",
+     xywh(8, 243, 392, 16),
+     "注意：请不要尝试隐藏桌面、任务栏等系统窗口，否则后果自负 ^_^",
+     0,
+     {FIELD(SS_TYPEMASK, SS_LEFTNOWORDWRAP), LACKS(SS_CENTERIMAGE), LACKS(WS_BORDER), LACKS(WS_TABSTOP)},
+     {}},
     {"Radio2", "单选框2", "Button", "分组框3", xywh(216, 16, 192, 16), "结束所有被隐藏窗口所在的进程", 0, kRadio, {}},
     {"Radio1", "单选框1", "Button", "分组框3", xywh(16, 16, 144, 16), "显示所有被隐藏的窗口", 0, kRadio, {}},
     {"Group3", "分组框3", "Button", "", xywh(8, 200, 424, 40), "程序被关闭时", 0, kGroupBox, {}},
-    {"List1", "超级列表框1", WC_LISTVIEWA, "分组框2", xywh(8, 16, 256, 160), "", 0,
+    {"List1",
+     "超级列表框1",
+     WC_LISTVIEWA,
+     "分组框2",
+     xywh(8, 16, 256, 160),
+     "",
+     0,
      {FIELD(LVS_TYPEMASK, LVS_REPORT), HAS(LVS_SINGLESEL), HAS(WS_CLIPSIBLINGS), HAS(WS_CLIPCHILDREN), HAS(WS_TABSTOP),
       LACKS(LVS_NOSORTHEADER), LACKS(LVS_NOCOLUMNHEADER), LACKS(LVS_SHOWSELALWAYS), LACKS(LVS_EDITLABELS),
       LACKS(LVS_SORTASCENDING), LACKS(LVS_SORTDESCENDING), LACKS(LVS_AUTOARRANGE)},
      kSunken},
     {"Group2", "分组框2", "Button", "", xywh(160, 8, 272, 184), "已隐藏的窗口（双击显示）", 0, kGroupBox, {}},
-    {"Button1", "按钮1", "Button", "", xywh(16, 160, 128, 32), "隐藏窗口", 0,
+    {"Button1",
+     "按钮1",
+     "Button",
+     "",
+     xywh(16, 160, 128, 32),
+     "隐藏窗口",
+     0,
      {FIELD(BS_TYPEMASK, BS_PUSHBUTTON), HAS(BS_MULTILINE), FIELD(BS_CENTER, BS_CENTER), FIELD(BS_VCENTER, BS_VCENTER),
       HAS(WS_TABSTOP), LACKS(BS_BITMAP), LACKS(BS_ICON)},
      {}},
@@ -92,8 +119,15 @@ const std::vector<ControlDefinition> kControls = {
     {"Label2", "标签2", "Static", "分组框1", xywh(8, 42, 48, 16), "窗口句柄", 0, kLabelCentred, {}},
     {"Edit2", "编辑框2", "Edit", "分组框1", xywh(60, 40, 72, 20), "", 1, kEditBox, kSunken},
     {"Group1", "分组框1", "Button", "", xywh(8, 56, 144, 96), "窗口信息", 0, kGroupBox, {}},
-    {"LabelOption1", "标签_选项1", "Static", "", xywh(56, 14, 96, 28), "←拖动此图标至需要隐藏的窗口", 0,
-     {FIELD(SS_TYPEMASK, SS_CENTER), LACKS(SS_CENTERIMAGE), HAS(WS_BORDER), LACKS(WS_TABSTOP)}, {}},
+    {"LabelOption1",
+     "标签_选项1",
+     "Static",
+     "",
+     xywh(56, 14, 96, 28),
+     "←拖动此图标至需要隐藏的窗口",
+     0,
+     {FIELD(SS_TYPEMASK, SS_CENTER), LACKS(SS_CENTERIMAGE), HAS(WS_BORDER), LACKS(WS_TABSTOP)},
+     {}},
     {"PictureBox1", "图片框1", kPictureBoxClass, "", xywh(8, 8, 40, 40), "", 0, {LACKS(WS_TABSTOP)}, kSunken},
 };
 
@@ -147,10 +181,12 @@ protected:
         if (!parent) return nullptr;
         std::vector<HWND> candidates;
         for (HWND child : childrenInStackingOrder(parent))
-            if (classNameOf(child) == definition.className && controlText(child) == definition.text) candidates.push_back(child);
+            if (classNameOf(child) == definition.className && controlText(child) == definition.text)
+                candidates.push_back(child);
         std::sort(candidates.begin(), candidates.end(),
                   [](HWND a, HWND b) { return windowRectOf(a).top < windowRectOf(b).top; });
-        HWND found = definition.ordinal < static_cast<int>(candidates.size()) ? candidates[definition.ordinal] : nullptr;
+        HWND found =
+            definition.ordinal < static_cast<int>(candidates.size()) ? candidates[definition.ordinal] : nullptr;
         if (found) controls_[name] = found;
         return found;
     }
@@ -175,7 +211,8 @@ protected:
         return wanted && waitUntil(
                              [&] {
                                  HWND now = focus();
-                                 if (now != last) focusTrail_ += (focusTrail_.empty() ? "" : " -> ") + nameOf(last = now);
+                                 if (now != last)
+                                     focusTrail_ += (focusTrail_.empty() ? "" : " -> ") + nameOf(last = now);
                                  return now == wanted;
                              },
                              5_s);
@@ -245,8 +282,9 @@ TEST_F(OmbrixTest, MainWindowOffersMinimiseAndCloseButNoResizing) {
     // No edge or corner of the frame offers a sizing grip.
     const RECT rect = windowRectOf(mainWindow_);
     const POINT centre = centreOf(rect);
-    const POINT edges[] = {{rect.left, centre.y},      {rect.right - 1, centre.y},     {centre.x, rect.bottom - 1},
-                           {centre.x, rect.top},       {rect.left, rect.top},          {rect.right - 1, rect.top},
+    const POINT edges[] = {{rect.left, centre.y},        {rect.right - 1, centre.y},
+                           {centre.x, rect.bottom - 1},  {centre.x, rect.top},
+                           {rect.left, rect.top},        {rect.right - 1, rect.top},
                            {rect.left, rect.bottom - 1}, {rect.right - 1, rect.bottom - 1}};
     for (const POINT edge : edges) {
         DWORD_PTR hit = 0;
@@ -294,7 +332,8 @@ TEST_P(ControlTest, SitsInItsParentWithItsTextAndStyle) {
     HWND window = control(definition.name);
     ASSERT_NE(window, nullptr) << "no " << definition.className << " with the text \"" << utf8FromAnsi(definition.text)
                                << "\" among the children of "
-                               << (definition.parent.empty() ? std::string("the main window") : utf8FromAnsi(definition.parent));
+                               << (definition.parent.empty() ? std::string("the main window")
+                                                             : utf8FromAnsi(definition.parent));
 
     EXPECT_EQ(describe(rectInParent(window)), describe(definition.rect));
     EXPECT_EQ(controlText(window), definition.text) << utf8FromAnsi(controlText(window));
@@ -350,9 +389,9 @@ TEST_F(OmbrixTest, LabelsDrawTheirTextInTheDefaultGuiFont) {
         },
         5_s);
     ASSERT_TRUE(ink.has_value()) << "标签4 shows no text";
-    EXPECT_NEAR(ink->right - ink->left, guiFont.cx, 3) << "ink from " << ink->left << " to " << ink->right
-                                                       << "; DEFAULT_GUI_FONT gives " << guiFont.cx
-                                                       << ", the system font " << systemFont.cx;
+    EXPECT_NEAR(ink->right - ink->left, guiFont.cx, 3)
+        << "ink from " << ink->left << " to " << ink->right << "; DEFAULT_GUI_FONT gives " << guiFont.cx
+        << ", the system font " << systemFont.cx;
     EXPECT_LE(ink->bottom - ink->top, guiFont.cy);
 }
 
@@ -396,7 +435,8 @@ TEST_F(OmbrixTest, PictureBoxHasItsClassStylesAndA36By36ClientArea) {
     GetClientRect(pictureBox, &client);
     EXPECT_EQ(describe(client), describe(xywh(0, 0, 36, 36)));
     const DWORD classStyle = GetClassLongA(pictureBox, GCL_STYLE);
-    EXPECT_EQ(classStyle & (CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW), static_cast<DWORD>(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW))
+    EXPECT_EQ(classStyle & (CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW),
+              static_cast<DWORD>(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW))
         << std::hex << classStyle;
 }
 
@@ -450,7 +490,8 @@ TEST_F(OmbrixTest, ListViewHasExactlyItsExtendedStylesColoursAndNoImages) {
 
 // ---- The keyboard ----
 
-const std::vector<std::string> kTabOrder = {"按钮1", "超级列表框1", "单选框1", "单选框2", "编辑框1", "编辑框2", "编辑框3"};
+const std::vector<std::string> kTabOrder = {"按钮1",   "超级列表框1", "单选框1", "单选框2",
+                                            "编辑框1", "编辑框2",     "编辑框3"};
 
 TEST_F(OmbrixTest, TabAndShiftTabVisitTheSevenTabStopsInACycle) {
     focusByClick("编辑框1");
@@ -464,8 +505,8 @@ TEST_F(OmbrixTest, TabAndShiftTabVisitTheSevenTabStopsInACycle) {
     for (size_t step = 1; step <= kTabOrder.size(); ++step) {
         const std::string& previous = kTabOrder[(start + kTabOrder.size() - step) % kTabOrder.size()];
         pressKey(VK_TAB, true);
-        ASSERT_TRUE(waitForFocus(previous)) << "Shift+Tab number " << step << " should reach "
-                                            << utf8FromAnsi(previous) << ", the focus is on " << nameOf(focus());
+        ASSERT_TRUE(waitForFocus(previous)) << "Shift+Tab number " << step << " should reach " << utf8FromAnsi(previous)
+                                            << ", the focus is on " << nameOf(focus());
     }
 }
 
@@ -697,7 +738,8 @@ TEST_F(OmbrixTest, PictureBoxShowsTheCrosshairTwoPixelsFromEachEdge) {
     HWND pictureBox = control("图片框1");
     ASSERT_NE(pictureBox, nullptr);
     const RECT client = clientRectOnScreen(pictureBox);
-    ASSERT_EQ(describe(xywh(0, 0, client.right - client.left, client.bottom - client.top)), describe(xywh(0, 0, 36, 36)));
+    ASSERT_EQ(describe(xywh(0, 0, client.right - client.left, client.bottom - client.top)),
+              describe(xywh(0, 0, 36, 36)));
     const ScreenPixels expected = expectedPictureBox(client);
     EXPECT_TRUE(waitUntil([&] { return captureScreen(client) == expected; }, 5_s))
         << "on the screen ('#' black, '.' button face):\n"

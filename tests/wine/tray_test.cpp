@@ -34,9 +34,7 @@ bool notifyShell(DWORD action, HWND owner) {
     return Shell_NotifyIconA(action, &data) != FALSE;
 }
 
-void broadcastTaskbarCreated() {
-    PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
-}
+void broadcastTaskbarCreated() { PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0); }
 
 class Tray : public testing::Test {
 protected:
@@ -55,9 +53,7 @@ protected:
 
     void minimise() const { PostMessageA(window_, WM_SYSCOMMAND, SC_MINIMIZE, 0); }
     // What the shell sends when the user acts on the icon (first layout: the plain mouse message).
-    void trayEvent(UINT mouseMessage) const {
-        PostMessageA(window_, kTrayCallbackMessage, kTrayIconId, mouseMessage);
-    }
+    void trayEvent(UINT mouseMessage) const { PostMessageA(window_, kTrayCallbackMessage, kTrayIconId, mouseMessage); }
     bool inTray() const { return !IsWindowVisible(window_) && !taskbarHasWindowButtons(); }
     bool shownAtCentre() const {
         const RECT rect = windowRectOf(window_);
@@ -91,8 +87,8 @@ TEST_F(Tray, DoubleClickOnTheIconBringsTheWindowBackRestoredAndCentred) {
 TEST_F(Tray, OtherMouseActionsOnTheIconDoNothing) {
     minimise();
     ASSERT_TRUE(waitUntil([&] { return inTray(); }));
-    for (UINT message : std::initializer_list<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK,
-                         static_cast<UINT>(WM_CONTEXTMENU), WM_MOUSEMOVE})
+    for (UINT message : std::initializer_list<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP,
+                                                    WM_RBUTTONDBLCLK, static_cast<UINT>(WM_CONTEXTMENU), WM_MOUSEMOVE})
         trayEvent(message);
     // A marker the program handles after the messages above: once it has acted, they have been seen.
     trayEvent(WM_LBUTTONDBLCLK);

@@ -126,8 +126,7 @@ bool MessageBoxWindow::waitUntilGone(Timeout timeout) const {
 
 std::vector<MessageBoxWindow> messageBoxesOf(DWORD processId) {
     std::vector<MessageBoxWindow> boxes;
-    for (HWND window : findTopLevelWindows({processId, "#32770", kMessageBoxCaption, true}))
-        boxes.emplace_back(window);
+    for (HWND window : findTopLevelWindows({processId, "#32770", kMessageBoxCaption, true})) boxes.emplace_back(window);
     return boxes;
 }
 

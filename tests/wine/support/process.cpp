@@ -44,8 +44,7 @@ ChildProcess ChildProcess::start(const std::string& executable, const std::vecto
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     // No inherited handles: a child holding the test's pipes would stall ctest.
-    if (!CreateProcessA(executable.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &info))
+    if (!CreateProcessA(executable.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
         throw std::runtime_error("CreateProcess failed for " + line + ", error " + std::to_string(GetLastError()));
     return ChildProcess(UniqueHandle(info.hProcess), UniqueHandle(info.hThread), info.dwProcessId, info.dwThreadId);
 }
@@ -68,14 +67,11 @@ ChildProcess::~ChildProcess() {
     if (running()) closeOrTerminate();
 }
 
-bool ChildProcess::running() const {
-    return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
-}
+bool ChildProcess::running() const { return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
 
 std::optional<DWORD> ChildProcess::waitForExit(Timeout timeout) const {
     if (!process_) return std::nullopt;
-    if (WaitForSingleObject(process_.get(), timeout.milliseconds) != WAIT_OBJECT_0)
-        return std::nullopt;
+    if (WaitForSingleObject(process_.get(), timeout.milliseconds) != WAIT_OBJECT_0) return std::nullopt;
     DWORD code = 0;
     GetExitCodeProcess(process_.get(), &code);
     return code;

@@ -59,9 +59,9 @@ void RemoteMemory::read(size_t offset, void* data, size_t size) const {
 namespace {
 
 UniqueHandle openForMemory(HWND window) {
-    UniqueHandle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE |
-                                         PROCESS_QUERY_INFORMATION,
-                                     FALSE, processIdOf(window)));
+    UniqueHandle process(
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION, FALSE,
+                    processIdOf(window)));
     if (!process) throw std::runtime_error("cannot open the list view's process");
     return process;
 }
@@ -133,8 +133,6 @@ std::vector<std::vector<std::string>> RemoteListView::rows() const {
 
 int RemoteListView::selectedRow() const { return static_cast<int>(send(LVM_GETNEXTITEM, -1, LVNI_SELECTED)); }
 
-DWORD RemoteListView::extendedStyle() const {
-    return static_cast<DWORD>(send(LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
-}
+DWORD RemoteListView::extendedStyle() const { return static_cast<DWORD>(send(LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0)); }
 
 }  // namespace harness

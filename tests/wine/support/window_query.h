@@ -11,9 +11,9 @@
 namespace harness {
 
 struct WindowFilter {
-    DWORD processId = 0;                // 0: any process
-    std::string className;              // empty: any class
-    std::optional<std::string> title;   // nothing: any title
+    DWORD processId = 0;               // 0: any process
+    std::string className;             // empty: any class
+    std::optional<std::string> title;  // nothing: any title
     bool visibleOnly = true;
 };
 
