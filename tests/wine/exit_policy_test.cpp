@@ -4,6 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
 #include "harness.h"
 #include "hidden_list_support.h"
 
@@ -17,12 +23,6 @@ std::string failureText(const std::string& processName) {
 }
 // What the message names when the process's file name cannot be read.
 const std::string kUnreadableName(255, ' ');
-
-StartedTarget startTargetAt(int x, int y, std::vector<std::string> options = {}) {
-    options.push_back("--rect");
-    for (int value : {x, y, 240, 160}) options.push_back(std::to_string(value));
-    return startSettledTarget(options);
-}
 
 Pick withProcessId(Pick pick, DWORD processId) {
     pick.processId = processIdText(processId);
@@ -73,8 +73,8 @@ class DeclinedExitTest : public ExitPolicyTest, public testing::WithParamInterfa
 
 // Every way of saying no keeps the program, its list and the hidden windows; the next close asks again.
 TEST_P(DeclinedExitTest, KeepsTheProgramTheListAndTheHiddenWindows) {
-    const auto first = startTargetAt(20, 20);
-    const auto second = startTargetAt(760, 20);
+    const auto first = startSettledTargetAt({20, 20});
+    const auto second = startSettledTargetAt({760, 20});
     ASSERT_TRUE(hideThroughButton(pickOf(first.window())));
     ASSERT_TRUE(hideThroughButton(pickOf(second.window())));
     const auto listed = rows();
@@ -118,9 +118,9 @@ TEST_F(ExitPolicyTest, EmptyListStillAsksThenExitsWithZero) {
 // without a word; the programs behind the windows keep running.
 TEST_F(ExitPolicyTest, ShowAllShowsEveryListedWindowAndSkipsAClosedOneSilently) {
     ASSERT_TRUE(controls_.isChecked(controls_.showAllOnExit));
-    const auto first = startTargetAt(20, 20);
-    const auto closed = startTargetAt(20, 200);
-    const auto last = startTargetAt(760, 20);
+    const auto first = startSettledTargetAt({20, 20});
+    const auto closed = startSettledTargetAt({20, 200});
+    const auto last = startSettledTargetAt({760, 20});
     for (const auto* target : {&first, &closed, &last}) ASSERT_TRUE(hideThroughButton(pickOf(target->window())));
     ASSERT_TRUE(waitUntilVisible(closed.window(), false));
     PostMessageA(closed.window(), WM_CLOSE, 0, 0);
@@ -137,8 +137,8 @@ TEST_F(ExitPolicyTest, ShowAllShowsEveryListedWindowAndSkipsAClosedOneSilently) 
 
 // 单选框2: the processes of the listed windows end, without a message, and the program exits with 0.
 TEST_F(ExitPolicyTest, TerminateAllEndsTheListedProcesses) {
-    const auto first = startTargetAt(20, 20);
-    const auto second = startTargetAt(760, 20);
+    const auto first = startSettledTargetAt({20, 20});
+    const auto second = startSettledTargetAt({760, 20});
     ASSERT_TRUE(hideThroughButton(pickOf(first.window())));
     ASSERT_TRUE(hideThroughButton(pickOf(second.window())));
     chooseOnExit(controls_.terminateAllOnExit);
@@ -155,9 +155,9 @@ TEST_F(ExitPolicyTest, TerminateAllEndsTheListedProcesses) {
 // spaces), the rows below wait until it is answered, and then the row's window is shown. The row's
 // window here belongs to another, living program, so that showing it can be seen.
 TEST_F(ExitPolicyTest, TerminateAllReportsAnEndedProcessThenShowsItsRowsWindow) {
-    const auto first = startTargetAt(20, 20);
-    const auto shownAgain = startTargetAt(20, 200);
-    const auto last = startTargetAt(760, 20);
+    const auto first = startSettledTargetAt({20, 20});
+    const auto shownAgain = startSettledTargetAt({20, 200});
+    const auto last = startSettledTargetAt({760, 20});
     const DWORD endedProcess = processIdThatHasEnded();
     ASSERT_TRUE(hideThroughButton(pickOf(first.window())));
     ASSERT_TRUE(hideThroughButton(withProcessId(pickOf(shownAgain.window()), endedProcess)));
@@ -266,8 +266,8 @@ private:
     static DWORD WINAPI ask(void* context) {
         auto* query = static_cast<EndSessionQuery*>(context);
         DWORD_PTR result = 0;
-        query->answered_ = SendMessageTimeoutA(query->window_, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
-                                               SMTO_NORMAL, 30000, &result) != 0;
+        query->answered_ = SendMessageTimeoutA(query->window_, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL,
+                                               30000, &result) != 0;
         query->answer_ = static_cast<LRESULT>(result);
         return 0;
     }
@@ -279,7 +279,7 @@ private:
 };
 
 TEST_F(ExitPolicyTest, EndOfSessionAsksTheSameQuestionAndAppliesTheChoice) {
-    const auto target = startTargetAt(20, 20);
+    const auto target = startSettledTargetAt({20, 20});
     ASSERT_TRUE(hideThroughButton(pickOf(target.window())));
     ASSERT_TRUE(waitUntilVisible(target.window(), false));
 

@@ -19,12 +19,6 @@ namespace {
 const Pick kNoPick{"", "", ""};
 using Rows = std::vector<std::vector<std::string>>;
 
-StartedTarget startTargetAt(int x, int y, std::vector<std::string> options = {}) {
-    options.push_back("--rect");
-    for (int value : {x, y, 240, 160}) options.push_back(std::to_string(value));
-    return startSettledTarget(options);
-}
-
 class HiddenListTest : public OmbrixFixture {
 protected:
     // A real click on 按钮1 with empty fields gets a refusal once every earlier input has been handled:
@@ -42,9 +36,9 @@ protected:
 // The road of one window, all by real input: picked with the crosshair, hidden with the button, shown
 // again by a double-click on its row, while two rows below it move up.
 TEST_F(HiddenListTest, PickedWindowIsHiddenListedAndRestoredByRealInput) {
-    const auto picked = startTargetAt(20, 20, {"--title", "记事本 - 无标题"});
-    const auto untitled = startTargetAt(760, 20, {"--empty-title"});
-    const auto third = startTargetAt(760, 380);
+    const auto picked = startSettledTargetAt({20, 20}, {"--title", "记事本 - 无标题"});
+    const auto untitled = startSettledTargetAt({760, 20}, {"--empty-title"});
+    const auto third = startSettledTargetAt({760, 380});
     HWND window = picked.window();
     HWND untitledWindow = untitled.window();
     HWND thirdWindow = third.window();
@@ -87,7 +81,7 @@ class HideRefusalTest : public HiddenListTest, public testing::WithParamInterfac
 // The button refuses, with a box that has only OK and no icon, and changes nothing: not the fields,
 // not the list, not the target, not the program's own window.
 TEST_P(HideRefusalTest, RefusesWithAMessageAndChangesNothing) {
-    const auto target = startTargetAt(20, 20);
+    const auto target = startSettledTargetAt({20, 20});
     HWND window = target.window();
     const Pick fields = GetParam().fields(window, controls_.mainWindow);
     controls_.setFields(fields);
@@ -111,22 +105,33 @@ TEST_P(HideRefusalTest, RefusesWithAMessageAndChangesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Fields, HideRefusalTest,
-    testing::Values(
-        RefusalCase{"NothingPicked", [](HWND, HWND) { return kNoPick; }, kPickErrorText},
-        RefusalCase{"NoHandle", [](HWND target, HWND) { return Pick{"t", "", pickOf(target).processId}; },
-                    kPickErrorText},
-        RefusalCase{"HandleZero", [](HWND target, HWND) { return Pick{"t", "0", pickOf(target).processId}; },
-                    kPickErrorText},
-        RefusalCase{"NoProcessId", [](HWND target, HWND) { return Pick{"t", pickOf(target).handle, ""}; },
-                    kPickErrorText},
-        RefusalCase{"ProcessIdZero", [](HWND target, HWND) { return Pick{"t", pickOf(target).handle, "0"}; },
-                    kPickErrorText},
-        RefusalCase{"OwnMainWindow", [](HWND, HWND ombrix) { return pickOf(ombrix); }, kOwnWindowText}),
+    testing::Values(RefusalCase{"NothingPicked", [](HWND, HWND) { return kNoPick; }, kPickErrorText},
+                    RefusalCase{"NoHandle",
+                                [](HWND target, HWND) {
+                                    return Pick{"t", "", pickOf(target).processId};
+                                },
+                                kPickErrorText},
+                    RefusalCase{"HandleZero",
+                                [](HWND target, HWND) {
+                                    return Pick{"t", "0", pickOf(target).processId};
+                                },
+                                kPickErrorText},
+                    RefusalCase{"NoProcessId",
+                                [](HWND target, HWND) {
+                                    return Pick{"t", pickOf(target).handle, ""};
+                                },
+                                kPickErrorText},
+                    RefusalCase{"ProcessIdZero",
+                                [](HWND target, HWND) {
+                                    return Pick{"t", pickOf(target).handle, "0"};
+                                },
+                                kPickErrorText},
+                    RefusalCase{"OwnMainWindow", [](HWND, HWND ombrix) { return pickOf(ombrix); }, kOwnWindowText}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The fields are empty after a hide, so pressing again is refused and the list keeps its one row.
 TEST_F(HiddenListTest, SecondPressAfterAHideIsRefused) {
-    const auto target = startTargetAt(20, 20);
+    const auto target = startSettledTargetAt({20, 20});
     HWND window = target.window();
     ASSERT_TRUE(hideThroughButton(pickOf(window)));
     ASSERT_TRUE(waitUntilVisible(window, false));
@@ -137,7 +142,7 @@ TEST_F(HiddenListTest, SecondPressAfterAHideIsRefused) {
 
 // A window that its own program showed again can be hidden again: two rows, each restored on its own.
 TEST_F(HiddenListTest, WindowHiddenTwiceHasTwoRowsRestoredSeparately) {
-    const auto target = startTargetAt(20, 20);
+    const auto target = startSettledTargetAt({20, 20});
     HWND window = target.window();
     const auto row = rowOf(pickOf(window));
     ASSERT_TRUE(hideThroughButton(pickOf(window)));
@@ -163,8 +168,8 @@ TEST_F(HiddenListTest, WindowHiddenTwiceHasTwoRowsRestoredSeparately) {
 // The row of a window closed since it was hidden reports that the window no longer exists, on every
 // double-click, and stays; the other rows are not touched.
 TEST_F(HiddenListTest, RowOfAClosedWindowReportsItOnEveryDoubleClickAndStays) {
-    const auto closed = startTargetAt(20, 20);
-    const auto other = startTargetAt(760, 20);
+    const auto closed = startSettledTargetAt({20, 20});
+    const auto other = startSettledTargetAt({760, 20});
     HWND closedWindow = closed.window();
     HWND otherWindow = other.window();
     ASSERT_TRUE(hideThroughButton(pickOf(closedWindow)));
@@ -202,7 +207,7 @@ class DoubleClickOffTheRowsTest : public HiddenListTest, public testing::WithPar
 
 // With a row selected, a double-click that is not on a row restores nothing.
 TEST_P(DoubleClickOffTheRowsTest, RestoresNothing) {
-    const auto target = startTargetAt(20, 20);
+    const auto target = startSettledTargetAt({20, 20});
     HWND window = target.window();
     ASSERT_TRUE(hideThroughButton(pickOf(window)));
     ASSERT_TRUE(waitUntilVisible(window, false));
@@ -217,19 +222,19 @@ TEST_P(DoubleClickOffTheRowsTest, RestoresNothing) {
     EXPECT_FALSE(IsWindowVisible(window));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Places, DoubleClickOffTheRowsTest,
-    testing::Values(MissedRowCase{"EmptyAreaBelowTheRows",
-                                  [](HWND list) {
-                                      const RECT client = clientRectOnScreen(list);
-                                      return POINT{client.left + 30, client.bottom - 12};
-                                  }},
-                    MissedRowCase{"ColumnHeader",
-                                  [](HWND list) {
-                                      const RECT header = windowRectOf(RemoteListView(list).header());
-                                      return POINT{header.left + 40, (header.top + header.bottom) / 2};
-                                  }}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Places, DoubleClickOffTheRowsTest,
+                         testing::Values(MissedRowCase{"EmptyAreaBelowTheRows",
+                                                       [](HWND list) {
+                                                           const RECT client = clientRectOnScreen(list);
+                                                           return POINT{client.left + 30, client.bottom - 12};
+                                                       }},
+                                         MissedRowCase{
+                                             "ColumnHeader",
+                                             [](HWND list) {
+                                                 const RECT header = windowRectOf(RemoteListView(list).header());
+                                                 return POINT{header.left + 40, (header.top + header.bottom) / 2};
+                                             }}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Fifty windows of other programs hidden and restored through the list in random order, round after
 // round: nothing is lost, nothing is left behind, and the program's GDI objects do not grow.

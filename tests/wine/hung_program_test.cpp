@@ -36,7 +36,7 @@ protected:
 
 // Picked by a real drag and hidden by a real click while it hangs.
 TEST_F(HungProgramTest, HidingAHungWindowReturnsAtOnceAndTakesEffectWhenItAnswers) {
-    const auto target = startSettledTarget({"--hang", "--rect", "20", "20", "240", "160"});
+    const auto target = startSettledTargetAt({20, 20}, {"--hang"});
     HWND window = target.window();
     ASSERT_TRUE(waitUntil([&] { return targetIsHanging(target.process.pid()); }));
 
@@ -52,7 +52,7 @@ TEST_F(HungProgramTest, HidingAHungWindowReturnsAtOnceAndTakesEffectWhenItAnswer
 }
 
 TEST_F(HungProgramTest, RestoringAHungWindowReturnsAtOnceAndTakesEffectWhenItAnswers) {
-    const auto target = startSettledTarget({"--rect", "20", "20", "240", "160"});
+    const auto target = startSettledTargetAt({20, 20});
     hideThenHang(target);
 
     doubleClickRow(0);
@@ -73,7 +73,7 @@ void PrintTo(const PolicyCase& policy, std::ostream* out) { *out << policy.name;
 class ClosingWithAHungWindowTest : public HungProgramTest, public testing::WithParamInterface<PolicyCase> {};
 
 TEST_P(ClosingWithAHungWindowTest, EndsPromptlyWithZero) {
-    const auto target = startSettledTarget({"--rect", "20", "20", "240", "160"});
+    const auto target = startSettledTargetAt({20, 20});
     hideThenHang(target);
     chooseOnExit(GetParam().showAll ? controls_.showAllOnExit : controls_.terminateAllOnExit);
 

@@ -34,9 +34,8 @@ BOOL CALLBACK collectDescendant(HWND window, LPARAM context) {
     return TRUE;
 }
 
-HWND require(HWND window, const char* what) {
+void require(HWND window, const char* what) {
     if (!window) throw std::runtime_error(std::string("Ombrix has no ") + what);
-    return window;
 }
 
 HWND captureOfThread(DWORD threadId) {
@@ -55,14 +54,20 @@ OmbrixControls OmbrixControls::of(HWND mainWindow) {
     std::vector<HWND> edits;
     for (HWND window : descendants) {
         const std::string className = classNameOf(window);
-        if (className == ombrix::kPictureBoxClass) controls.pictureBox = window;
-        else if (className == WC_LISTVIEWA) controls.list = window;
-        else if (className == "Edit") edits.push_back(window);
+        if (className == ombrix::kPictureBoxClass)
+            controls.pictureBox = window;
+        else if (className == WC_LISTVIEWA)
+            controls.list = window;
+        else if (className == "Edit")
+            edits.push_back(window);
         else if (className == "Button") {
             const std::string text = controlText(window);
-            if (text == "隐藏窗口") controls.hideButton = window;
-            else if (text == "显示所有被隐藏的窗口") controls.showAllOnExit = window;
-            else if (text == "结束所有被隐藏窗口所在的进程") controls.terminateAllOnExit = window;
+            if (text == "隐藏窗口")
+                controls.hideButton = window;
+            else if (text == "显示所有被隐藏的窗口")
+                controls.showAllOnExit = window;
+            else if (text == "结束所有被隐藏窗口所在的进程")
+                controls.terminateAllOnExit = window;
         }
     }
     // Title, handle and process id, top to bottom.
@@ -105,7 +110,8 @@ namespace {
 
 bool leftButtonDown() { return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0; }
 
-void sendLeftButtonAt(POINT point, bool down) {
+// A mouse event at a screen point; `buttons` adds MOUSEEVENTF_LEFTDOWN or MOUSEEVENTF_LEFTUP to the move.
+void sendMouseAt(POINT point, DWORD buttons) {
     INPUT input{};
     input.type = INPUT_MOUSE;
     // Absolute coordinates span the virtual screen as 0..65535.
@@ -113,25 +119,55 @@ void sendLeftButtonAt(POINT point, bool down) {
     const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN), height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
     input.mi.dx = static_cast<LONG>((static_cast<long long>(point.x - left) * 65535 + width / 2) / (width - 1));
     input.mi.dy = static_cast<LONG>((static_cast<long long>(point.y - top) * 65535 + height / 2) / (height - 1));
-    input.mi.dwFlags = (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP) | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE |
-                       MOUSEEVENTF_VIRTUALDESK;
+    input.mi.dwFlags = buttons | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
     if (SendInput(1, &input, sizeof input) != 1) throw std::runtime_error("SendInput failed");
+}
+
+void sendLeftButtonAt(POINT point, bool down) {
+    sendMouseAt(point, down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
     if (!waitUntil([&] { return leftButtonDown() == down; }, 2_s))
         throw std::runtime_error("the mouse button state did not change");
+}
+
+bool pointerIsAt(POINT point) {
+    POINT now{};
+    GetCursorPos(&now);
+    return now.x == point.x && now.y == point.y;
+}
+
+// Under Wine's virtual desktop a move can be followed a few milliseconds later by a move back to where
+// the X pointer was, and a button pressed in between is lost. GetCursorPos reads the X pointer once the
+// server's position is 100 ms old, so a pointer seen at the point for longer than that is there for both.
+void settlePointerAt(POINT point) {
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        sendMouseAt(point, 0);
+        if (!waitUntil([&] { return pointerIsAt(point); }, 1_s)) continue;
+        const ULONGLONG arrived = GetTickCount64();
+        const bool stayed = waitUntil([&] { return !pointerIsAt(point) || GetTickCount64() - arrived >= 150; }, 1_s);
+        if (stayed && pointerIsAt(point)) return;
+    }
+    throw std::runtime_error("the pointer does not stay at (" + std::to_string(point.x) + ", " +
+                             std::to_string(point.y) + ")");
 }
 
 }  // namespace
 
 void clickExactlyAt(POINT screenPoint) {
-    moveMouseTo(screenPoint);
+    // A button pressed right after the pointer moved can lose its click to the move back; a pointer that
+    // is there already does not move.
+    if (!pointerIsAt(screenPoint)) settlePointerAt(screenPoint);
     sendLeftButtonAt(screenPoint, true);
     sendLeftButtonAt(screenPoint, false);
 }
 
 void doubleClickExactlyAt(POINT screenPoint) {
-    clickExactlyAt(screenPoint);
-    sendLeftButtonAt(screenPoint, true);
-    sendLeftButtonAt(screenPoint, false);
+    // Both presses carry the point, and a move back in between changes neither where the double-click is
+    // nor what the first press selected: no need to wait for the pointer to settle.
+    moveMouseTo(screenPoint);
+    for (int click = 0; click < 2; ++click) {
+        sendLeftButtonAt(screenPoint, true);
+        sendLeftButtonAt(screenPoint, false);
+    }
 }
 
 bool dragCrosshairTo(const OmbrixControls& controls, POINT target, const std::string& expectedHandle) {
@@ -246,6 +282,12 @@ StartedTarget startSettledTarget(const std::vector<std::string>& options, size_t
     return target;
 }
 
+StartedTarget startSettledTargetAt(POINT topLeft, std::vector<std::string> options) {
+    options.push_back("--rect");
+    for (LONG value : {topLeft.x, topLeft.y, 240L, 160L}) options.push_back(std::to_string(value));
+    return startSettledTarget(options);
+}
+
 DWORD processIdThatHasEnded() {
     DWORD pid = 0;
     {
@@ -265,6 +307,8 @@ void OmbrixFixture::SetUp() {
     HWND mainWindow = ombrix::waitForMainWindow(*ombrix_);
     ASSERT_NE(mainWindow, nullptr) << "Ombrix did not show its main window";
     ASSERT_TRUE(waitUntilShownAndActive(mainWindow)) << "Ombrix's main window did not become active";
+    // The X pointer may still be where the last test, or the X server, left it.
+    settlePointerAt(centreOf(windowRectOf(mainWindow)));
     controls_ = OmbrixControls::of(mainWindow);
     list_ = std::make_unique<RemoteListView>(controls_.list);
     rows_ = std::make_unique<RowLocator>(controls_.list);

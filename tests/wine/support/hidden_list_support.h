@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "message_box.h"
 #include "handles.h"
+#include "message_box.h"
 #include "process.h"
 #include "remote.h"
 #include "wait.h"
@@ -64,9 +64,10 @@ struct OmbrixControls {
     bool isChecked(HWND radioButton) const;
 };
 
-// Real clicks whose every event carries the point. The pointer that Wine reports jumps to wherever the X
-// pointer rests when a window appears or goes away under that, and a click sent "where the pointer is"
-// would then land there.
+// Real clicks whose every event carries the point. Under Wine's virtual desktop the pointer can move back
+// to where the X pointer was a few milliseconds after a move, or jump to where it rests when a window
+// appears under it; a click sent "where the pointer is" would then land there. A single click therefore
+// waits, after a move, until the pointer stays at the point.
 void clickExactlyAt(POINT screenPoint);
 void doubleClickExactlyAt(POINT screenPoint);
 
@@ -86,6 +87,7 @@ private:
     UniqueHandle process_;
     std::unique_ptr<RemoteMemory> memory_;  // allocated once: VirtualAllocEx into Wine processes is slow
 };
+
 // The text of a box; "" once it is being destroyed.
 std::string textOf(const MessageBoxWindow& box);
 // Waits until a box is the foreground window with the focus on one of its controls. A box still taking
@@ -117,6 +119,8 @@ struct StartedTarget {
 // Throws std::runtime_error if the target does not settle within `timeout`.
 StartedTarget startSettledTarget(const std::vector<std::string>& options, size_t windowCount = 1,
                                  Timeout timeout = kDefaultTimeout);
+// A settled target whose window is 240 x 160 with its top-left corner at `topLeft`.
+StartedTarget startSettledTargetAt(POINT topLeft, std::vector<std::string> options = {});
 // The pid of a process that has ended: a target started and closed again.
 DWORD processIdThatHasEnded();
 
