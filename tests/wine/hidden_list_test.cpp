@@ -212,10 +212,10 @@ TEST_P(DoubleClickOffTheRowsTest, RestoresNothing) {
     ASSERT_TRUE(hideThroughButton(pickOf(window)));
     ASSERT_TRUE(waitUntilVisible(window, false));
     const RECT row = rowRectOnScreen(0);
-    clickExactlyAt({row.left + 30, (row.top + row.bottom) / 2});
+    clickAt({row.left + 30, (row.top + row.bottom) / 2});
     ASSERT_TRUE(waitUntil([&] { return listReader().selectedRow() == 0; }));
 
-    doubleClickExactlyAt(GetParam().where(controls_.list));
+    doubleClickAt(GetParam().where(controls_.list));
     syncThroughInput();
     EXPECT_EQ(rows(), Rows{rowOf(pickOf(window))});
     ASSERT_TRUE(windowHasCaughtUp(window));

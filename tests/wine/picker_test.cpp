@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "harness.h"
-#include "steady_pointer.h"
 
 using namespace harness;
 

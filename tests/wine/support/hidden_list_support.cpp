@@ -106,74 +106,10 @@ bool OmbrixControls::isChecked(HWND radioButton) const {
     return state == BST_CHECKED;
 }
 
-namespace {
-
-bool leftButtonDown() { return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0; }
-
-// A mouse event at a screen point; `buttons` adds MOUSEEVENTF_LEFTDOWN or MOUSEEVENTF_LEFTUP to the move.
-void sendMouseAt(POINT point, DWORD buttons) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    // Absolute coordinates span the virtual screen as 0..65535.
-    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN), height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    input.mi.dx = static_cast<LONG>((static_cast<long long>(point.x - left) * 65535 + width / 2) / (width - 1));
-    input.mi.dy = static_cast<LONG>((static_cast<long long>(point.y - top) * 65535 + height / 2) / (height - 1));
-    input.mi.dwFlags = buttons | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
-    if (SendInput(1, &input, sizeof input) != 1) throw std::runtime_error("SendInput failed");
-}
-
-void sendLeftButtonAt(POINT point, bool down) {
-    sendMouseAt(point, down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
-    if (!waitUntil([&] { return leftButtonDown() == down; }, 2_s))
-        throw std::runtime_error("the mouse button state did not change");
-}
-
-bool pointerIsAt(POINT point) {
-    POINT now{};
-    GetCursorPos(&now);
-    return now.x == point.x && now.y == point.y;
-}
-
-// Under Wine's virtual desktop a move can be followed a few milliseconds later by a move back to where
-// the X pointer was, and a button pressed in between is lost. GetCursorPos reads the X pointer once the
-// server's position is 100 ms old, so a pointer seen at the point for longer than that is there for both.
-void settlePointerAt(POINT point) {
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        sendMouseAt(point, 0);
-        if (!waitUntil([&] { return pointerIsAt(point); }, 1_s)) continue;
-        const ULONGLONG arrived = GetTickCount64();
-        const bool stayed = waitUntil([&] { return !pointerIsAt(point) || GetTickCount64() - arrived >= 150; }, 1_s);
-        if (stayed && pointerIsAt(point)) return;
-    }
-    throw std::runtime_error("the pointer does not stay at (" + std::to_string(point.x) + ", " +
-                             std::to_string(point.y) + ")");
-}
-
-}  // namespace
-
-void clickExactlyAt(POINT screenPoint) {
-    // A button pressed right after the pointer moved can lose its click to the move back; a pointer that
-    // is there already does not move.
-    if (!pointerIsAt(screenPoint)) settlePointerAt(screenPoint);
-    sendLeftButtonAt(screenPoint, true);
-    sendLeftButtonAt(screenPoint, false);
-}
-
-void doubleClickExactlyAt(POINT screenPoint) {
-    // Both presses carry the point, and a move back in between changes neither where the double-click is
-    // nor what the first press selected: no need to wait for the pointer to settle.
-    moveMouseTo(screenPoint);
-    for (int click = 0; click < 2; ++click) {
-        sendLeftButtonAt(screenPoint, true);
-        sendLeftButtonAt(screenPoint, false);
-    }
-}
-
 bool dragCrosshairTo(const OmbrixControls& controls, POINT target, const std::string& expectedHandle) {
     const POINT start = centreOf(windowRectOf(controls.pictureBox));
     moveMouseTo(start);
-    sendLeftButtonAt(start, true);
+    pressLeftButtonAt(start);
     // Moves before the picture box holds the capture would go to other windows.
     const DWORD ombrixThread = threadIdOf(controls.pictureBox);
     bool reached = waitUntil([&] { return captureOfThread(ombrixThread) == controls.pictureBox; }, 5_s);
@@ -189,7 +125,7 @@ bool dragCrosshairTo(const OmbrixControls& controls, POINT target, const std::st
             reached = waitUntil(showsTarget, 1_s);
         }
     }
-    sendLeftButtonAt(target, false);
+    releaseLeftButtonAt(target);
     waitUntil([&] { return captureOfThread(ombrixThread) != controls.pictureBox; }, 5_s);
     return reached;
 }
@@ -238,7 +174,7 @@ void clickBoxButton(const MessageBoxWindow& box, int commandId) {
     waitUntilBoxSettled(box);
     for (HWND child : childrenInStackingOrder(box.handle()))
         if (classNameOf(child) == "Button" && GetDlgCtrlID(child) == commandId) {
-            clickExactlyAt(centreOf(windowRectOf(child)));
+            clickAt(centreOf(windowRectOf(child)));
             return;
         }
     throw std::runtime_error("the box has no button " + std::to_string(commandId));
@@ -248,7 +184,7 @@ void clickBoxCloseBox(const MessageBoxWindow& box) {
     waitUntilBoxSettled(box);
     const auto closeBox = pointWithHitTest(box.handle(), HTCLOSE);
     if (!closeBox) throw std::runtime_error("the box has no close box");
-    clickExactlyAt(*closeBox);
+    clickAt(*closeBox);
 }
 
 void pressEscapeOn(const MessageBoxWindow& box) {
@@ -308,7 +244,7 @@ void OmbrixFixture::SetUp() {
     ASSERT_NE(mainWindow, nullptr) << "Ombrix did not show its main window";
     ASSERT_TRUE(waitUntilShownAndActive(mainWindow)) << "Ombrix's main window did not become active";
     // The X pointer may still be where the last test, or the X server, left it.
-    settlePointerAt(centreOf(windowRectOf(mainWindow)));
+    moveMouseInto(centreOf(windowRectOf(mainWindow)));
     controls_ = OmbrixControls::of(mainWindow);
     list_ = std::make_unique<RemoteListView>(controls_.list);
     rows_ = std::make_unique<RowLocator>(controls_.list);
@@ -323,10 +259,10 @@ void OmbrixFixture::TearDown() {
 void OmbrixFixture::doubleClickRow(int row) const {
     const RECT rect = rowRectOnScreen(row);
     // In the title column, clear of the grid lines.
-    doubleClickExactlyAt({rect.left + 30, (rect.top + rect.bottom) / 2});
+    doubleClickAt({rect.left + 30, (rect.top + rect.bottom) / 2});
 }
 
-void OmbrixFixture::clickHideButton() const { clickExactlyAt(centreOf(windowRectOf(controls_.hideButton))); }
+void OmbrixFixture::clickHideButton() const { clickAt(centreOf(windowRectOf(controls_.hideButton))); }
 
 bool OmbrixFixture::hideThroughButton(const Pick& pick) {
     const int before = rowCount();
@@ -353,7 +289,7 @@ std::optional<MessageBoxWindow> OmbrixFixture::askToClose(Timeout timeout) const
 }
 
 void OmbrixFixture::chooseOnExit(HWND radioButton) const {
-    clickExactlyAt(centreOf(windowRectOf(radioButton)));
+    clickAt(centreOf(windowRectOf(radioButton)));
     if (!waitUntil([&] { return controls_.isChecked(radioButton); }))
         throw std::runtime_error("the radio button did not become checked");
 }

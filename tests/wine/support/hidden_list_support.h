@@ -64,13 +64,6 @@ struct OmbrixControls {
     bool isChecked(HWND radioButton) const;
 };
 
-// Real clicks whose every event carries the point. Under Wine's virtual desktop the pointer can move back
-// to where the X pointer was a few milliseconds after a move, or jump to where it rests when a window
-// appears under it; a click sent "where the pointer is" would then land there. A single click therefore
-// waits, after a move, until the pointer stays at the point.
-void clickExactlyAt(POINT screenPoint);
-void doubleClickExactlyAt(POINT screenPoint);
-
 // A real drag from the crosshair's centre to `target`, released once the handle field shows
 // `expectedHandle`; false if it never did.
 bool dragCrosshairTo(const OmbrixControls& controls, POINT target, const std::string& expectedHandle);

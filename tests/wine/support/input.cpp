@@ -19,6 +19,7 @@ LONG normalised(LONG pixel, int origin, int extent) {
     return static_cast<LONG>((static_cast<long long>(pixel - origin) * 65535 + extent / 2) / (extent - 1));
 }
 
+// Every mouse event is also a move to its point.
 void sendMouse(DWORD flags, POINT point) {
     INPUT input{};
     input.type = INPUT_MOUSE;
@@ -34,10 +35,25 @@ POINT cursorPosition() {
     return point;
 }
 
-// Buttons and keys: SendInput has queued them in wineserver when it returns. There is nothing to wait for
-// here: GetAsyncKeyState is no witness under Wine (after a foreground process was killed, it missed a key
-// press that the focused window did receive). The test waits for the effect in the program.
-void sendButton(DWORD flag) { sendMouse(flag, cursorPosition()); }
+bool pointerIsAt(POINT point) {
+    const POINT now = cursorPosition();
+    return now.x == point.x && now.y == point.y;
+}
+
+// GetCursorPos answers from the server while its position is less than 100 ms old, and from the X pointer
+// after that; seen at the point all along for longer, both are there and no echo came in between.
+bool staysAt(POINT point) {
+    ULONGLONG seenSince = GetTickCount64();
+    return waitUntil(
+        [&] {
+            if (!pointerIsAt(point)) {
+                seenSince = GetTickCount64();
+                return false;
+            }
+            return GetTickCount64() - seenSince >= 150;
+        },
+        1_s);
+}
 
 void sendKey(WORD virtualKey, bool down) {
     INPUT input{};
@@ -52,12 +68,7 @@ void sendKey(WORD virtualKey, bool down) {
 
 void moveMouseTo(POINT screenPoint) {
     sendMouse(0, screenPoint);
-    if (!waitUntil(
-            [&] {
-                const POINT now = cursorPosition();
-                return now.x == screenPoint.x && now.y == screenPoint.y;
-            },
-            2_s)) {
+    if (!waitUntil([&] { return pointerIsAt(screenPoint); }, 2_s)) {
         const POINT now = cursorPosition();
         throw std::runtime_error("the pointer went to (" + std::to_string(now.x) + ", " + std::to_string(now.y) +
                                  ") instead of (" + std::to_string(screenPoint.x) + ", " +
@@ -65,33 +76,54 @@ void moveMouseTo(POINT screenPoint) {
     }
 }
 
-void pressLeftButton() { sendButton(MOUSEEVENTF_LEFTDOWN); }
-void releaseLeftButton() { sendButton(MOUSEEVENTF_LEFTUP); }
+void moveMouseInto(POINT screenPoint) {
+    const POINT beside{screenPoint.x - 1, screenPoint.y - 1};
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        sendMouse(0, beside);
+        sendMouse(0, screenPoint);
+        if (!staysAt(screenPoint)) continue;
+        sendMouse(0, beside);
+        sendMouse(0, screenPoint);
+        return;
+    }
+    throw std::runtime_error("the pointer does not stay at (" + std::to_string(screenPoint.x) + ", " +
+                             std::to_string(screenPoint.y) + ")");
+}
+
+// Buttons and keys: SendInput has queued them in wineserver when it returns. There is nothing to wait for
+// here: GetAsyncKeyState is no witness under Wine (after a foreground process was killed, it missed a key
+// press that the focused window did receive). The test waits for the effect in the program.
+void pressLeftButton() { sendMouse(MOUSEEVENTF_LEFTDOWN, cursorPosition()); }
+void releaseLeftButton() { sendMouse(MOUSEEVENTF_LEFTUP, cursorPosition()); }
+void pressLeftButtonAt(POINT screenPoint) { sendMouse(MOUSEEVENTF_LEFTDOWN, screenPoint); }
+void releaseLeftButtonAt(POINT screenPoint) { sendMouse(MOUSEEVENTF_LEFTUP, screenPoint); }
 
 void clickAt(POINT screenPoint) {
-    moveMouseTo(screenPoint);
-    pressLeftButton();
-    releaseLeftButton();
+    moveMouseInto(screenPoint);
+    pressLeftButtonAt(screenPoint);
+    releaseLeftButtonAt(screenPoint);
 }
 
 void doubleClickAt(POINT screenPoint) {
-    clickAt(screenPoint);
-    pressLeftButton();
-    releaseLeftButton();
+    moveMouseTo(screenPoint);
+    for (int click = 0; click < 2; ++click) {
+        pressLeftButtonAt(screenPoint);
+        releaseLeftButtonAt(screenPoint);
+    }
 }
 
 void rightClickAt(POINT screenPoint) {
     moveMouseTo(screenPoint);
-    sendButton(MOUSEEVENTF_RIGHTDOWN);
-    sendButton(MOUSEEVENTF_RIGHTUP);
+    sendMouse(MOUSEEVENTF_RIGHTDOWN, screenPoint);
+    sendMouse(MOUSEEVENTF_RIGHTUP, screenPoint);
 }
 
 void dragAlong(const std::vector<POINT>& path) {
     if (path.empty()) return;
     moveMouseTo(path.front());
-    pressLeftButton();
+    pressLeftButtonAt(path.front());
     for (size_t i = 1; i < path.size(); ++i) moveMouseTo(path[i]);
-    releaseLeftButton();
+    releaseLeftButtonAt(path.back());
 }
 
 void pressKey(WORD virtualKey, bool withShift) {
