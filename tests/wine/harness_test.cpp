@@ -82,6 +82,29 @@ TEST(ChildProcessTest, MovedChildIsEndedOnlyOnce) {
     EXPECT_FALSE(second.running());
 }
 
+// Run by the next test in a process of its own, which that test kills. It waits a bounded time so that it
+// cannot outlive a broken run for long.
+TEST(ChildProcessTest, DISABLED_StartsATargetAndWaitsToBeKilled) {
+    auto target = startTarget({"--title", "started by " + std::to_string(GetCurrentProcessId())});
+    ASSERT_NE(waitForTarget(target), nullptr);
+    WaitForSingleObject(GetCurrentProcess(), 60'000);
+}
+
+// A test process that ctest kills at its time limit takes the programs it started with it: one left
+// running would break every later test.
+TEST(ChildProcessTest, ProgramsOfAKilledTestEndWithIt) {
+    auto test = ChildProcess::start(pathBesideThisProgram("harness_test.exe"),
+                                    {"--gtest_also_run_disabled_tests",
+                                     "--gtest_filter=ChildProcessTest.DISABLED_StartsATargetAndWaitsToBeKilled"});
+    HWND window = waitForTopLevelWindow({0, kTargetClass, "started by " + std::to_string(test.pid()), true}, 10_s);
+    ASSERT_NE(window, nullptr) << "the inner test did not start its target";
+    UniqueHandle target(OpenProcess(SYNCHRONIZE, FALSE, processIdOf(window)));
+    ASSERT_TRUE(target);
+
+    test.terminate();
+    EXPECT_EQ(WaitForSingleObject(target.get(), 5000), WAIT_OBJECT_0) << "the target outlived its test";
+}
+
 TEST(ChildProcessTest, MissingProgramIsReportedNotStarted) {
     EXPECT_THROW(ChildProcess::start(pathBesideThisProgram("no_such_program.exe")), std::runtime_error);
 }

@@ -190,11 +190,7 @@ protected:
         return {controlText(titleField_), controlText(handleField_), controlText(processIdField_)};
     }
 
-    HWND capture() const {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        return GetGUIThreadInfo(thread_, &info) ? info.hwndCapture : nullptr;
-    }
+    HWND capture() const { return captureOfThread(thread_); }
 
     RECT boxArea() const { return clientRectOnScreen(box_); }
     static bool boxIsEmpty(const ScreenPixels& box) {
@@ -360,18 +356,30 @@ INSTANTIATE_TEST_SUITE_P(
         PickCase{"EmptyTitleStillGivesHandleAndId", {"--empty-title"}, DropOn::mainWindow, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Window A above window B, and Ombrix in front of both, with the pixels each target showed before any pick.
+class TwoTargetsTest : public PickerTest {
+protected:
+    void SetUp() override {
+        a_.emplace(Target::start(placed(kUpperLeft, {"--title", "window A"})));
+        b_.emplace(Target::start(placed(kLowerLeft, {"--title", "window B"})));
+        ASSERT_NE(a_->window, nullptr);
+        ASSERT_NE(b_->window, nullptr);
+        ASSERT_NO_FATAL_FAILURE(startOmbrixLast());
+        beforeA_.emplace(settledPixels(a_->rect()));
+        beforeB_.emplace(settledPixels(b_->rect()));
+    }
+
+    std::optional<Target> a_, b_;
+    std::optional<ScreenPixels> beforeA_, beforeB_;
+};
+
 // ---------------------------------------------------------------------------------------------------------
 // The frame follows the pick.
 
 // A -> B -> A: only the window picked last carries the frame, and coming back to A writes A's data again.
-TEST_F(PickerTest, OnlyTheWindowPickedLastIsFramed) {
-    Target a = Target::start(placed(kUpperLeft, {"--title", "window A"}));
-    Target b = Target::start(placed(kLowerLeft, {"--title", "window B"}));
-    ASSERT_NE(a.window, nullptr);
-    ASSERT_NE(b.window, nullptr);
-    ASSERT_NO_FATAL_FAILURE(startOmbrixLast());
-    const ScreenPixels beforeA = settledPixels(a.rect());
-    const ScreenPixels beforeB = settledPixels(b.rect());
+TEST_F(TwoTargetsTest, OnlyTheWindowPickedLastIsFramed) {
+    const Target &a = *a_, &b = *b_;
+    const ScreenPixels &beforeA = *beforeA_, &beforeB = *beforeB_;
 
     ASSERT_TRUE(beginDrag());
     ASSERT_TRUE(pick(a, a.centre(), beforeA, a.fields("window A")));
@@ -463,14 +471,9 @@ INSTANTIATE_TEST_SUITE_P(ThenTheDrag, ClosedWindowTest, testing::Values(true, fa
 
 // WM_CANCELMODE makes the box's default procedure release the capture, as when a system dialog or another
 // window takes it: the drag ends at once and only once, and moves no longer pick anything.
-TEST_F(PickerTest, CaptureTakenAwayEndsTheDrag) {
-    Target a = Target::start(placed(kUpperLeft, {"--title", "window A"}));
-    Target b = Target::start(placed(kLowerLeft, {"--title", "window B"}));
-    ASSERT_NE(a.window, nullptr);
-    ASSERT_NE(b.window, nullptr);
-    ASSERT_NO_FATAL_FAILURE(startOmbrixLast());
-    const ScreenPixels beforeA = settledPixels(a.rect());
-    const ScreenPixels beforeB = settledPixels(b.rect());
+TEST_F(TwoTargetsTest, CaptureTakenAwayEndsTheDrag) {
+    const Target &a = *a_, &b = *b_;
+    const ScreenPixels &beforeA = *beforeA_, &beforeB = *beforeB_;
 
     ASSERT_TRUE(beginDrag());
     ASSERT_TRUE(pick(a, a.centre(), beforeA, a.fields("window A")));

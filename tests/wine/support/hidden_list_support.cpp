@@ -38,12 +38,6 @@ void require(HWND window, const char* what) {
     if (!window) throw std::runtime_error(std::string("Ombrix has no ") + what);
 }
 
-HWND captureOfThread(DWORD threadId) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(threadId, &info) ? info.hwndCapture : nullptr;
-}
-
 }  // namespace
 
 OmbrixControls OmbrixControls::of(HWND mainWindow) {

@@ -99,7 +99,8 @@ void pressLeftButtonAt(POINT screenPoint) { sendMouse(MOUSEEVENTF_LEFTDOWN, scre
 void releaseLeftButtonAt(POINT screenPoint) { sendMouse(MOUSEEVENTF_LEFTUP, screenPoint); }
 
 void clickAt(POINT screenPoint) {
-    moveMouseInto(screenPoint);
+    // A pointer that is there already does not move, and nothing can bring it back from elsewhere.
+    if (!pointerIsAt(screenPoint)) moveMouseInto(screenPoint);
     pressLeftButtonAt(screenPoint);
     releaseLeftButtonAt(screenPoint);
 }

@@ -28,8 +28,9 @@ void releaseLeftButton();
 void pressLeftButtonAt(POINT screenPoint);
 void releaseLeftButtonAt(POINT screenPoint);
 
-// Clicks whose every event carries the point. A click waits first until the pointer stays at the point
-// (see moveMouseInto): a press right after a move can otherwise lose its click to the move back.
+// Clicks whose every event carries the point. A click that has to move the pointer waits first until it
+// stays at the point (see moveMouseInto): a press right after a move can otherwise lose its click to the
+// move back.
 void clickAt(POINT screenPoint);
 // The presses of a double-click carry the point, and a move back in between changes neither where the
 // double-click is nor what the first press selected: no need to wait for the pointer to settle.

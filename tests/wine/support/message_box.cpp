@@ -58,33 +58,6 @@ HWND iconControlOf(HWND box) {
     return nullptr;
 }
 
-// The icon as the box draws it: at the control's top-left, at the system icon size, over the box's
-// background, which shows at the control's corner.
-ScreenPixels renderedIcon(LPCSTR systemIcon, const RECT& area, COLORREF background) {
-    const int width = area.right - area.left, height = area.bottom - area.top;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
-    void* bits = nullptr;
-    UniqueGdiObject bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    HGDIOBJ previous = SelectObject(dc.get(), bitmap.get());
-    UniqueGdiObject brush(CreateSolidBrush(background));
-    const RECT whole{0, 0, width, height};
-    FillRect(dc.get(), &whole, static_cast<HBRUSH>(brush.get()));
-    DrawIconEx(dc.get(), 0, 0, LoadIconA(nullptr, systemIcon), 0, 0, 0, nullptr, DI_NORMAL | DI_DEFAULTSIZE);
-    GdiFlush();
-    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
-    const auto* source = static_cast<const uint32_t*>(bits);
-    for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = source[i] & 0x00FFFFFF;
-    SelectObject(dc.get(), previous);
-    return ScreenPixels(area, std::move(pixels));
-}
-
 }  // namespace
 
 BoxIcon MessageBoxWindow::icon() const {
@@ -95,13 +68,16 @@ BoxIcon MessageBoxWindow::icon() const {
     area.right = std::min<LONG>(area.right, area.left + GetSystemMetrics(SM_CXICON));
     area.bottom = std::min<LONG>(area.bottom, area.top + GetSystemMetrics(SM_CYICON));
     const ScreenPixels shown = captureScreen(area);
+    // The box draws its icon at the control's top-left, at the system icon size, over its own
+    // background, which shows at the control's corner.
     const COLORREF background = shown.at(0, 0);
+    const SIZE iconSize{GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)};
     const std::pair<BoxIcon, LPCSTR> candidates[] = {{BoxIcon::information, IDI_INFORMATION},
                                                      {BoxIcon::error, IDI_ERROR},
                                                      {BoxIcon::warning, IDI_WARNING},
                                                      {BoxIcon::question, IDI_QUESTION}};
     for (const auto& [icon, resource] : candidates)
-        if (renderedIcon(resource, area, background) == shown) return icon;
+        if (drawnIcon(LoadIconA(nullptr, resource), iconSize, area, background) == shown) return icon;
     return BoxIcon::unknown;
 }
 

@@ -28,6 +28,22 @@ std::string quoted(const std::string& argument) {
     return result + "\"";
 }
 
+// Every process the test starts belongs to this job, which ends them all when the test's process ends
+// without cleaning up (a crash, or ctest's time limit): a program left running would break every later
+// test, Ombrix's single copy first of all.
+HANDLE jobOfThisTest() {
+    static const UniqueHandle job = [] {
+        UniqueHandle created(CreateJobObjectA(nullptr, nullptr));
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        if (!created ||
+            !SetInformationJobObject(created.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits))
+            throw std::runtime_error("cannot make a job for the test's processes");
+        return created;
+    }();
+    return job.get();
+}
+
 }  // namespace
 
 std::string commandLineOf(const std::string& executable, const std::vector<std::string>& arguments) {
@@ -44,9 +60,15 @@ ChildProcess ChildProcess::start(const std::string& executable, const std::vecto
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     // No inherited handles: a child holding the test's pipes would stall ctest.
-    if (!CreateProcessA(executable.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    if (!CreateProcessA(executable.c_str(), line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                        &startup, &info))
         throw std::runtime_error("CreateProcess failed for " + line + ", error " + std::to_string(GetLastError()));
-    return ChildProcess(UniqueHandle(info.hProcess), UniqueHandle(info.hThread), info.dwProcessId, info.dwThreadId);
+    ChildProcess child(UniqueHandle(info.hProcess), UniqueHandle(info.hThread), info.dwProcessId, info.dwThreadId);
+    const bool inJob = AssignProcessToJobObject(jobOfThisTest(), info.hProcess);
+    ResumeThread(info.hThread);
+    if (!inJob)
+        throw std::runtime_error("cannot put " + line + " in the test's job, error " + std::to_string(GetLastError()));
+    return child;
 }
 
 ChildProcess::ChildProcess(UniqueHandle process, UniqueHandle thread, DWORD pid, DWORD threadId)

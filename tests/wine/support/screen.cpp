@@ -1,6 +1,5 @@
 #include "screen.h"
 
-#include <cstring>
 #include <stdexcept>
 
 #include "handles.h"
@@ -15,8 +14,12 @@ COLORREF ScreenPixels::at(int x, int y) const {
 
 namespace {
 
-// The icon drawn over a solid background, as top-down 0x00RRGGBB rows.
-std::vector<uint32_t> drawnIcon(HICON icon, int width, int height, COLORREF background) {
+// What `paint` draws into a 32-bit top-down DIB section the size of `area`, as 0x00RRGGBB (the unused
+// byte is not part of the colour).
+template <typename Paint>
+ScreenPixels paintedPixels(const RECT& area, Paint paint) {
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) throw std::invalid_argument("empty area");
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -24,36 +27,41 @@ std::vector<uint32_t> drawnIcon(HICON icon, int width, int height, COLORREF back
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
+    UniqueMemoryDC memory(CreateCompatibleDC(nullptr));
     void* bits = nullptr;
-    UniqueGdiObject bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!dc || !bitmap || !bits) throw std::runtime_error("cannot make a bitmap to draw an icon");
-    HGDIOBJ previous = SelectObject(dc.get(), bitmap.get());
-    UniqueGdiObject brush(CreateSolidBrush(background));
-    const RECT whole{0, 0, width, height};
-    FillRect(dc.get(), &whole, static_cast<HBRUSH>(brush.get()));
-    DrawIconEx(dc.get(), 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
+    UniqueGdiObject bitmap(CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!memory || !bitmap || !bits) throw std::runtime_error("cannot make a bitmap");
+    HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
+    const bool painted = paint(memory.get(), width, height);
     GdiFlush();
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
-    std::memcpy(pixels.data(), bits, pixels.size() * sizeof(uint32_t));
-    SelectObject(dc.get(), previous);
-    for (auto& pixel : pixels) pixel &= 0x00FFFFFF;
-    return pixels;
+    const auto* source = static_cast<const uint32_t*>(bits);
+    for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = source[i] & 0x00FFFFFF;
+    SelectObject(memory.get(), previous);
+    if (!painted) throw std::runtime_error("drawing into a bitmap failed");
+    return ScreenPixels(area, std::move(pixels));
 }
 
 }  // namespace
 
+ScreenPixels drawnIcon(HICON icon, SIZE iconSize, const RECT& area, COLORREF background) {
+    return paintedPixels(area, [&](HDC dc, int width, int height) {
+        UniqueGdiObject brush(CreateSolidBrush(background));
+        const RECT whole{0, 0, width, height};
+        FillRect(dc, &whole, static_cast<HBRUSH>(brush.get()));
+        return DrawIconEx(dc, 0, 0, icon, iconSize.cx, iconSize.cy, 0, nullptr, DI_NORMAL) != FALSE;
+    });
+}
+
 std::optional<POINT> findIcon(const ScreenPixels& pixels, HICON icon, int width, int height) {
     // A pixel that comes out the same over black and over white is opaque.
-    const auto overBlack = drawnIcon(icon, width, height, RGB(0, 0, 0));
-    const auto overWhite = drawnIcon(icon, width, height, RGB(255, 255, 255));
+    const RECT area{0, 0, width, height};
+    const ScreenPixels overBlack = drawnIcon(icon, {width, height}, area, RGB(0, 0, 0));
+    const ScreenPixels overWhite = drawnIcon(icon, {width, height}, area, RGB(255, 255, 255));
     std::vector<std::pair<POINT, COLORREF>> opaque;
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const uint32_t pixel = overBlack[static_cast<size_t>(y) * width + x];
-            if (pixel == overWhite[static_cast<size_t>(y) * width + x])
-                opaque.push_back({{x, y}, RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF)});
-        }
+        for (int x = 0; x < width; ++x)
+            if (overBlack.at(x, y) == overWhite.at(x, y)) opaque.push_back({{x, y}, overBlack.at(x, y)});
     if (opaque.empty()) return std::nullopt;
     for (int top = 0; top + height <= pixels.height(); ++top)
         for (int left = 0; left + width <= pixels.width(); ++left) {
@@ -73,31 +81,10 @@ bool ScreenPixels::operator==(const ScreenPixels& other) const {
 }
 
 ScreenPixels captureScreen(const RECT& area) {
-    const int width = area.right - area.left, height = area.bottom - area.top;
-    if (width <= 0 || height <= 0) throw std::invalid_argument("empty capture area");
-
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-
     WindowDC screen(nullptr);
-    UniqueMemoryDC memory(CreateCompatibleDC(screen.get()));
-    void* bits = nullptr;
-    UniqueGdiObject bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!memory || !bitmap || !bits) throw std::runtime_error("cannot make a bitmap for the capture");
-    HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
-    const BOOL copied = BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
-    GdiFlush();
-    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
-    std::memcpy(pixels.data(), bits, pixels.size() * sizeof(uint32_t));
-    SelectObject(memory.get(), previous);
-    if (!copied) throw std::runtime_error("BitBlt from the screen failed");
-    for (auto& pixel : pixels) pixel &= 0x00FFFFFF;  // the unused byte is not part of the colour
-    return ScreenPixels(area, std::move(pixels));
+    return paintedPixels(area, [&](HDC dc, int width, int height) {
+        return BitBlt(dc, 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY) != FALSE;
+    });
 }
 
 }  // namespace harness

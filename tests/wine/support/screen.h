@@ -25,6 +25,10 @@ private:
     std::vector<uint32_t> pixels_;  // top-down rows of 0x00RRGGBB
 };
 
+// `icon` drawn at iconSize at the top-left of a bitmap the size of `area` filled with `background`, as if
+// captured from `area`.
+ScreenPixels drawnIcon(HICON icon, SIZE iconSize, const RECT& area, COLORREF background);
+
 // Where `icon`, drawn at width x height, shows inside `pixels` (the top-left corner of it, relative to
 // the capture), judged by its opaque pixels only, so that any background may show through the rest.
 std::optional<POINT> findIcon(const ScreenPixels& pixels, HICON icon, int width, int height);

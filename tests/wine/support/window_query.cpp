@@ -1,5 +1,7 @@
 #include "window_query.h"
 
+#include "input.h"
+
 namespace harness {
 
 namespace {
@@ -94,37 +96,38 @@ std::vector<HWND> childrenInStackingOrder(HWND parent) {
     return children;
 }
 
-HWND focusOfThread(DWORD threadId) {
+namespace {
+
+std::optional<GUITHREADINFO> guiThreadInfo(DWORD threadId) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
-    return GetGUIThreadInfo(threadId, &info) ? info.hwndFocus : nullptr;
+    if (!GetGUIThreadInfo(threadId, &info)) return std::nullopt;
+    return info;
+}
+
+}  // namespace
+
+HWND focusOfThread(DWORD threadId) {
+    const auto info = guiThreadInfo(threadId);
+    return info ? info->hwndFocus : nullptr;
 }
 
 HWND activeWindowOfThread(DWORD threadId) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(threadId, &info) ? info.hwndActive : nullptr;
+    const auto info = guiThreadInfo(threadId);
+    return info ? info->hwndActive : nullptr;
 }
 
 HWND captureOfThread(DWORD threadId) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(threadId, &info) ? info.hwndCapture : nullptr;
+    const auto info = guiThreadInfo(threadId);
+    return info ? info->hwndCapture : nullptr;
 }
 
 bool threadIsMovingOrSizing(DWORD threadId) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(threadId, &info) && (info.flags & GUI_INMOVESIZE);
+    const auto info = guiThreadInfo(threadId);
+    return info && (info->flags & GUI_INMOVESIZE);
 }
 
 POINT centreOf(const RECT& rect) { return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
-
-}  // namespace harness
-
-#include "input.h"
-
-namespace harness {
 
 std::optional<POINT> pointWithHitTest(HWND window, LRESULT hitTestCode) {
     const RECT rect = windowRectOf(window);
