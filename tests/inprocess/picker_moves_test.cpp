@@ -36,7 +36,7 @@ protected:
     }
 
     static HWND startedWindow(ChildProcess& process) {
-        return waitForTopLevelWindow({process.pid(), "OmbrixTestTarget", std::nullopt, true});
+        return waitForTopLevelWindow({process.pid(), kTargetClass, std::nullopt, true});
     }
     // Moves the cursor and runs the picker's move step, as the event loop would. Under Wine the
     // display reports each warp back later, from whichever process owns the X window under it, and

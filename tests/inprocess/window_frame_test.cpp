@@ -20,21 +20,9 @@ protected:
     // The target's window once it is active: activation repaints its caption, after which only the
     // frame changes its pixels.
     static HWND startedWindow(ChildProcess& process) {
-        HWND window = waitForTopLevelWindow({process.pid(), "OmbrixTestTarget", std::nullopt, true});
+        HWND window = waitForTopLevelWindow({process.pid(), kTargetClass, std::nullopt, true});
         waitUntil([&] { return GetForegroundWindow() == window; });
         return window;
-    }
-    // The screen under the window, once it has stopped changing (the target finished painting).
-    static ScreenPixels settledPixels(const RECT& area) {
-        ScreenPixels last = captureScreen(area);
-        int unchanged = 0;
-        waitUntil([&] {
-            ScreenPixels now = captureScreen(area);
-            unchanged = now == last ? unchanged + 1 : 0;
-            last = std::move(now);
-            return unchanged >= 5;
-        });
-        return last;
     }
 
     HWND own_ = nullptr;
@@ -62,7 +50,7 @@ TEST_F(WindowFrame, OneDrawInvertsABandInsideTheEdgesAndASecondPutsEveryPixelBac
     HWND window = startedWindow(target);
     ASSERT_NE(window, nullptr);
     const RECT area = windowRectOf(window);
-    const ScreenPixels before = settledPixels(area);
+    const ScreenPixels before = settledCapture(area);
 
     picker::drawWindowFrame(window);
     expectBandInverted(before, captureScreen(area));
@@ -75,14 +63,14 @@ TEST_F(WindowFrame, AfterAMoveTheSameBandOfTheWindowIsInverted) {
     ChildProcess target = startTarget({"--title", "moved", "--rect", "100", "100", "300", "200"});
     HWND window = startedWindow(target);
     ASSERT_NE(window, nullptr);
-    settledPixels(windowRectOf(window));
+    settledCapture(windowRectOf(window));
     picker::drawWindowFrame(window);
     // Moving, not resizing: the coordinates are relative to the window, so the next call lands on
     // the same band wherever the window now is (whether or not the move repainted it).
     SetWindowPos(window, nullptr, 400, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ASSERT_TRUE(waitUntil([&] { return windowRectOf(window).left == 400; }));
     const RECT moved = windowRectOf(window);
-    const ScreenPixels before = settledPixels(moved);
+    const ScreenPixels before = settledCapture(moved);
     picker::drawWindowFrame(window);
     expectBandInverted(before, captureScreen(moved));
 }
@@ -95,7 +83,7 @@ TEST_F(WindowFrame, TinyWindowsComeBackAfterTheSecondDraw) {
         ASSERT_NE(tiny, nullptr);
         UpdateWindow(tiny);
         const RECT area{490, 490, 560, 560};
-        const ScreenPixels before = settledPixels(area);
+        const ScreenPixels before = settledCapture(area);
         picker::drawWindowFrame(tiny);
         picker::drawWindowFrame(tiny);
         EXPECT_TRUE(captureScreen(area) == before) << size.cx << "x" << size.cy;
@@ -110,7 +98,7 @@ TEST_F(WindowFrame, ClosedWindowDrawsNothing) {
     const RECT area = windowRectOf(window);
     PostMessageA(window, WM_CLOSE, 0, 0);
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(window); }));
-    const ScreenPixels before = settledPixels(area);
+    const ScreenPixels before = settledCapture(area);
     const auto objects = gdiObjectCountOfThisProcess();
     picker::drawWindowFrame(window);
     EXPECT_TRUE(captureScreen(area) == before);

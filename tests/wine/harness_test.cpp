@@ -14,8 +14,6 @@ using namespace harness;
 
 namespace {
 
-const std::string kTargetClass = "OmbrixTestTarget";
-
 HWND waitForTarget(const ChildProcess& target) {
     return waitForTopLevelWindow({target.pid(), kTargetClass, std::nullopt, true});
 }

@@ -16,10 +16,11 @@
 #include "harness.h"
 
 using namespace harness;
+using harness::ombrix::handleText;
+using harness::ombrix::Pick;
+using harness::ombrix::processIdText;
 
 namespace {
-
-const std::string kTargetClass = "OmbrixTestTarget";
 
 // The targets lie left of Ombrix's window, (289, 236)-(734, 531), and apart from each other, so that each
 // is fully visible and a frame on one cannot touch another.
@@ -39,12 +40,6 @@ std::vector<std::string> placed(std::vector<std::string> place, const std::vecto
     return place;
 }
 
-std::string handleText(HWND window) {
-    return std::to_string(static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(window)));
-}
-
-std::string idText(DWORD processId) { return std::to_string(static_cast<std::int32_t>(processId)); }
-
 COLORREF inverse(COLORREF colour) {
     return RGB(255 - GetRValue(colour), 255 - GetGValue(colour), 255 - GetBValue(colour));
 }
@@ -59,25 +54,6 @@ std::string describe(COLORREF colour) {
     std::ostringstream text;
     text << "RGB(" << int(GetRValue(colour)) << ", " << int(GetGValue(colour)) << ", " << int(GetBValue(colour)) << ")";
     return text.str();
-}
-
-// What the screen shows of `area` once it has stopped changing: Wine puts what a window drew on the screen
-// a little later, so one capture may still show the old picture.
-ScreenPixels settledPixels(const RECT& area) {
-    ScreenPixels last = captureScreen(area);
-    ULONGLONG unchangedSince = GetTickCount64();
-    waitUntil(
-        [&] {
-            ScreenPixels now = captureScreen(area);
-            if (!(now == last)) {
-                last = std::move(now);
-                unchangedSince = GetTickCount64();
-                return false;
-            }
-            return GetTickCount64() - unchangedSince >= 300;
-        },
-        5_s);
-    return last;
 }
 
 // Checks `expected(before, now)` for every pixel whose depth `selected` takes; the first one that fails is
@@ -111,18 +87,7 @@ testing::AssertionResult isUnchanged(const ScreenPixels& before, const ScreenPix
     return pixelsAre(before, now, anywhere, same, "a");
 }
 
-// The three fields of a pick: title, handle and process id.
-struct Fields {
-    std::string title;
-    std::string handle;
-    std::string processId;
-    bool operator==(const Fields&) const = default;
-    friend void PrintTo(const Fields& fields, std::ostream* out) {
-        *out << "{\"" << fields.title << "\", \"" << fields.handle << "\", \"" << fields.processId << "\"}";
-    }
-};
-
-const Fields kEmptyFields{"", "", ""};
+const Pick kEmptyFields{"", "", ""};
 
 // A target_window.exe and its main (unowned) window.
 struct Target {
@@ -147,7 +112,7 @@ struct Target {
     RECT rect() const { return windowRectOf(window); }
     POINT centre() const { return centreOf(clientRectOnScreen(window)); }
     // What the picker writes for this window when its title is `title`.
-    Fields fields(const std::string& title) const { return {title, handleText(window), idText(process.pid())}; }
+    Pick fields(const std::string& title) const { return {title, handleText(window), processIdText(process.pid())}; }
 };
 
 class PickerTest : public testing::Test {
@@ -176,7 +141,7 @@ protected:
         }
         ASSERT_NE(titleField_, nullptr) << "no group box with three edit boxes";
         ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == main_; })) << "Ombrix did not become active";
-        crosshair_.emplace(settledPixels(boxArea()));
+        crosshair_.emplace(settledCapture(boxArea()));
         ASSERT_FALSE(boxIsEmpty(*crosshair_)) << "the picture box does not show the crosshair";
     }
 
@@ -186,9 +151,7 @@ protected:
         if (ombrix_) ombrix::endOmbrix(*ombrix_);
     }
 
-    Fields fields() const {
-        return {controlText(titleField_), controlText(handleField_), controlText(processIdField_)};
-    }
+    Pick fields() const { return {controlText(titleField_), controlText(handleField_), controlText(processIdField_)}; }
 
     HWND capture() const { return captureOfThread(thread_); }
 
@@ -242,7 +205,7 @@ protected:
     }
 
     // Moves the pointer to `at` and waits until `target` is picked: its fields written and it framed.
-    testing::AssertionResult pick(const Target& target, POINT at, const ScreenPixels& before, const Fields& expected) {
+    testing::AssertionResult pick(const Target& target, POINT at, const ScreenPixels& before, const Pick& expected) {
         moveMouseInto(at);
         if (!waitUntil([&] { return fields() == expected; }, 5_s))
             return testing::AssertionFailure()
@@ -333,8 +296,8 @@ TEST_P(PickFieldsTest, FieldsNameTheRootOwnerAndOutlastTheRelease) {
             << "the drop point must lie on the child control";
     }
     ASSERT_NO_FATAL_FAILURE(startOmbrixLast());
-    const ScreenPixels before = settledPixels(target.rect());
-    const Fields expected = target.fields(GetParam().expectedTitle);
+    const ScreenPixels before = settledCapture(target.rect());
+    const Pick expected = target.fields(GetParam().expectedTitle);
 
     ASSERT_TRUE(beginDrag());
     EXPECT_EQ(fields(), kEmptyFields) << "a press alone writes nothing";
@@ -365,8 +328,8 @@ protected:
         ASSERT_NE(a_->window, nullptr);
         ASSERT_NE(b_->window, nullptr);
         ASSERT_NO_FATAL_FAILURE(startOmbrixLast());
-        beforeA_.emplace(settledPixels(a_->rect()));
-        beforeB_.emplace(settledPixels(b_->rect()));
+        beforeA_.emplace(settledCapture(a_->rect()));
+        beforeB_.emplace(settledCapture(b_->rect()));
     }
 
     std::optional<Target> a_, b_;
@@ -403,8 +366,8 @@ TEST_F(PickerTest, OwnWindowIsNeverPicked) {
     Target a = Target::start(kUpperLeft);
     ASSERT_NE(a.window, nullptr);
     ASSERT_NO_FATAL_FAILURE(startOmbrixLast());
-    const ScreenPixels beforeA = settledPixels(a.rect());
-    const ScreenPixels beforeOmbrix = settledPixels(windowRectOf(main_));
+    const ScreenPixels beforeA = settledCapture(a.rect());
+    const ScreenPixels beforeOmbrix = settledCapture(windowRectOf(main_));
     const POINT overOmbrix = centreOf(windowRectOf(main_));
     ASSERT_EQ(processIdOf(WindowFromPoint(overOmbrix)), ombrix_->pid());
 
@@ -413,9 +376,9 @@ TEST_F(PickerTest, OwnWindowIsNeverPicked) {
     moveMouseInto(overOmbrix);
     ASSERT_TRUE(earlierInputHandled());
     EXPECT_EQ(fields(), a.fields("target window"));
-    EXPECT_TRUE(isFramed(beforeA, settledPixels(a.rect()))) << "A lost its frame over Ombrix";
+    EXPECT_TRUE(isFramed(beforeA, settledCapture(a.rect()))) << "A lost its frame over Ombrix";
     // Only the band: inside, the fields and the focus have changed.
-    EXPECT_TRUE(pixelsAre(beforeOmbrix, settledPixels(windowRectOf(main_)), inBand, same, "Ombrix's band"));
+    EXPECT_TRUE(pixelsAre(beforeOmbrix, settledCapture(windowRectOf(main_)), inBand, same, "Ombrix's band"));
 
     EXPECT_TRUE(endDrag());
     EXPECT_TRUE(unchangedSoon(a.rect(), beforeA));
@@ -425,7 +388,7 @@ TEST_F(PickerTest, OwnWindowIsNeverPicked) {
     ASSERT_TRUE(beginDrag());
     EXPECT_TRUE(endDrag());
     EXPECT_EQ(fields(), a.fields("target window"));
-    EXPECT_TRUE(isUnchanged(beforeA, settledPixels(a.rect())));
+    EXPECT_TRUE(isUnchanged(beforeA, settledCapture(a.rect())));
 }
 
 // A framed window that closes during the drag: no message, nothing drawn where it was, and the drag goes
@@ -440,23 +403,23 @@ TEST_P(ClosedWindowTest, FramedWindowClosingLeavesNothingBehind) {
     ASSERT_NE(b.window, nullptr);
     ASSERT_NO_FATAL_FAILURE(startOmbrixLast());
     const RECT whereAWas = a.rect();
-    const ScreenPixels beforeA = settledPixels(whereAWas);
+    const ScreenPixels beforeA = settledCapture(whereAWas);
     // A's place and the corner of the screen, where a frame drawn from a failed GetWindowRect would land.
     const RECT uncoveredArea{0, 0, whereAWas.right, whereAWas.bottom};
-    const ScreenPixels beforeB = settledPixels(b.rect());
+    const ScreenPixels beforeB = settledCapture(b.rect());
 
     ASSERT_TRUE(beginDrag());
     ASSERT_TRUE(pick(a, a.centre(), beforeA, a.fields("closing")));
     PostMessageA(a.window, WM_CLOSE, 0, 0);
     ASSERT_EQ(a.process.waitForExit(), 0u);
-    const ScreenPixels uncovered = settledPixels(uncoveredArea);
+    const ScreenPixels uncovered = settledCapture(uncoveredArea);
 
     if (pickAnother) {
         EXPECT_TRUE(pick(b, b.centre(), beforeB, b.fields("target window")));
-        EXPECT_TRUE(isUnchanged(uncovered, settledPixels(uncoveredArea))) << "drawn for the closed window";
+        EXPECT_TRUE(isUnchanged(uncovered, settledCapture(uncoveredArea))) << "drawn for the closed window";
     }
     EXPECT_TRUE(endDrag());
-    EXPECT_TRUE(isUnchanged(uncovered, settledPixels(uncoveredArea))) << "drawn for the closed window";
+    EXPECT_TRUE(isUnchanged(uncovered, settledCapture(uncoveredArea))) << "drawn for the closed window";
     EXPECT_TRUE(unchangedSoon(b.rect(), beforeB));
     EXPECT_EQ(fields(), pickAnother ? b.fields("target window") : a.fields("closing"));
     EXPECT_TRUE(messageBoxesOf(ombrix_->pid()).empty());
@@ -482,12 +445,12 @@ TEST_F(TwoTargetsTest, CaptureTakenAwayEndsTheDrag) {
     EXPECT_TRUE(unchangedSoon(a.rect(), beforeA)) << "the frame stays after the capture was lost";
     // A second run of the release steps would draw the frame back.
     ASSERT_TRUE(earlierInputHandled());
-    EXPECT_TRUE(isUnchanged(beforeA, settledPixels(a.rect())));
+    EXPECT_TRUE(isUnchanged(beforeA, settledCapture(a.rect())));
 
     moveMouseInto(b.centre());
     ASSERT_TRUE(earlierInputHandled());
     EXPECT_EQ(fields(), a.fields("window A"));
-    EXPECT_TRUE(isUnchanged(beforeB, settledPixels(b.rect())));
+    EXPECT_TRUE(isUnchanged(beforeB, settledCapture(b.rect())));
     releaseLeftButton();
     ASSERT_TRUE(earlierInputHandled());
     EXPECT_TRUE(isIdle());
@@ -497,7 +460,7 @@ TEST_F(TwoTargetsTest, CaptureTakenAwayEndsTheDrag) {
     EXPECT_TRUE(pick(b, b.centre(), beforeB, b.fields("window B")));
     EXPECT_TRUE(endDrag());
     EXPECT_TRUE(unchangedSoon(b.rect(), beforeB));
-    EXPECT_TRUE(isUnchanged(beforeA, settledPixels(a.rect())));
+    EXPECT_TRUE(isUnchanged(beforeA, settledCapture(a.rect())));
 }
 
 // A press and a release given in one SendInput call: the release is already queued when the press is
@@ -512,7 +475,7 @@ TEST_F(PickerTest, VeryShortClickLeavesNoCaptureAndTheCrosshair) {
     ASSERT_EQ(SendInput(2, click, sizeof(INPUT)), 2u);
     ASSERT_TRUE(earlierInputHandled());
     EXPECT_EQ(capture(), nullptr);
-    EXPECT_TRUE(isUnchanged(*crosshair_, settledPixels(boxArea()))) << "the crosshair left the box";
+    EXPECT_TRUE(isUnchanged(*crosshair_, settledCapture(boxArea()))) << "the crosshair left the box";
     EXPECT_EQ(fields(), kEmptyFields);
 }
 
@@ -521,7 +484,7 @@ TEST_F(PickerTest, SecondPressWithinTheDoubleClickTimeStartsNoDrag) {
     Target a = Target::start(kUpperLeft);
     ASSERT_NE(a.window, nullptr);
     ASSERT_NO_FATAL_FAILURE(startOmbrixLast());
-    const ScreenPixels beforeA = settledPixels(a.rect());
+    const ScreenPixels beforeA = settledCapture(a.rect());
     const POINT onBox = nextPressPoint();
 
     moveMouseInto(onBox);
@@ -535,11 +498,11 @@ TEST_F(PickerTest, SecondPressWithinTheDoubleClickTimeStartsNoDrag) {
 
     ASSERT_TRUE(earlierInputHandled());
     EXPECT_EQ(capture(), nullptr) << "the second press took the capture";
-    EXPECT_TRUE(isUnchanged(*crosshair_, settledPixels(boxArea()))) << "the crosshair left the box";
+    EXPECT_TRUE(isUnchanged(*crosshair_, settledCapture(boxArea()))) << "the crosshair left the box";
     moveMouseInto(a.centre());
     ASSERT_TRUE(earlierInputHandled());
     EXPECT_EQ(fields(), kEmptyFields);
-    EXPECT_TRUE(isUnchanged(beforeA, settledPixels(a.rect())));
+    EXPECT_TRUE(isUnchanged(beforeA, settledCapture(a.rect())));
 
     moveMouseInto(onBox);
     releaseLeftButton();

@@ -13,19 +13,9 @@
 
 namespace harness::hidden_list {
 
-std::string handleText(HWND window) {
-    return std::to_string(static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(window)));
-}
-
-std::string processIdText(DWORD processId) { return std::to_string(static_cast<std::int32_t>(processId)); }
-
 Pick pickOf(HWND window) { return {captionOf(window), handleText(window), processIdText(processIdOf(window))}; }
 
 std::vector<std::string> rowOf(const Pick& pick) { return {pick.title, pick.handle, pick.processId}; }
-
-void PrintTo(const Pick& pick, std::ostream* out) {
-    *out << "{\"" << pick.title << "\", \"" << pick.handle << "\", \"" << pick.processId << "\"}";
-}
 
 namespace {
 

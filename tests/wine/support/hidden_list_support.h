@@ -13,6 +13,7 @@
 
 #include "handles.h"
 #include "message_box.h"
+#include "ombrix.h"
 #include "process.h"
 #include "remote.h"
 #include "wait.h"
@@ -22,26 +23,17 @@ namespace harness::hidden_list {
 inline const std::string kPickErrorText = "选择窗口错误！";
 inline const std::string kOwnWindowText = "不是吧？你把我隐藏了你还用啥？！";
 inline const std::string kNoSuchWindowText = "指定窗口不存在！";
-inline const std::string kTargetClass = "OmbrixTestTarget";
 // Posted to a target's window, it stops the target answering until resumeHangingTarget().
 constexpr UINT kTargetHangRequest = WM_APP + 0x100;
 
-// The text the program writes for a handle: the decimal of its low 32 bits, signed.
-std::string handleText(HWND window);
-std::string processIdText(DWORD processId);
+using ombrix::handleText;
+using ombrix::Pick;
+using ombrix::processIdText;
 
-// What the three fields hold: a picked window's title, handle and process id.
-struct Pick {
-    std::string title;
-    std::string handle;
-    std::string processId;
-    bool operator==(const Pick&) const = default;
-};
 // The pick the crosshair gives for `window`.
 Pick pickOf(HWND window);
 // A row of the list, as its three cells.
 std::vector<std::string> rowOf(const Pick& pick);
-void PrintTo(const Pick& pick, std::ostream* out);
 
 // The controls of a running Ombrix that take part in hiding and restoring.
 struct OmbrixControls {

@@ -1,9 +1,21 @@
 #include "ombrix.h"
 
+#include <cstdint>
+
 #include "message_box.h"
 #include "window_query.h"
 
 namespace harness::ombrix {
+
+std::string handleText(HWND window) {
+    return std::to_string(static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(window)));
+}
+
+std::string processIdText(DWORD processId) { return std::to_string(static_cast<std::int32_t>(processId)); }
+
+void PrintTo(const Pick& pick, std::ostream* out) {
+    *out << "{\"" << pick.title << "\", \"" << pick.handle << "\", \"" << pick.processId << "\"}";
+}
 
 HWND waitForMainWindow(const ChildProcess& ombrix, Timeout timeout) {
     return waitForTopLevelWindow({ombrix.pid(), kMainWindowClass, std::nullopt, true}, timeout);

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "process.h"
@@ -19,6 +20,19 @@ inline const std::string kExitConfirmationText = "确定要退出吗？";
 inline const std::string kTrayTip = "Ombrix";
 constexpr UINT kTrayIconId = 1;
 constexpr UINT kTrayCallbackMessage = WM_APP + 1;
+
+// The text the program writes for a handle: the decimal of its low 32 bits, signed.
+std::string handleText(HWND window);
+std::string processIdText(DWORD processId);
+
+// What the three fields hold: a picked window's title, handle and process id.
+struct Pick {
+    std::string title;
+    std::string handle;
+    std::string processId;
+    bool operator==(const Pick&) const = default;
+};
+void PrintTo(const Pick& pick, std::ostream* out);
 
 // Its visible main window, once shown, or nullptr after `timeout`.
 HWND waitForMainWindow(const ChildProcess& ombrix, Timeout timeout = kDefaultTimeout);

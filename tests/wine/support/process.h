@@ -52,7 +52,8 @@ std::string pathBesideThisProgram(const std::string& fileName);
 std::string commandLineOf(const std::string& executable, const std::vector<std::string>& arguments);
 
 ChildProcess startOmbrix();
-// target_window.exe with the given options (see tests/helpers/target_window.cpp).
+// target_window.exe with the given options (see tests/helpers/target_window.cpp), and its windows' class.
+inline const std::string kTargetClass = "OmbrixTestTarget";
 ChildProcess startTarget(const std::vector<std::string>& arguments = {});
 
 // Name of the event that lets a target started with --hang pump messages again.

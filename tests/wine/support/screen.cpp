@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "handles.h"
+#include "wait.h"
 
 namespace harness {
 
@@ -85,6 +86,23 @@ ScreenPixels captureScreen(const RECT& area) {
     return paintedPixels(area, [&](HDC dc, int width, int height) {
         return BitBlt(dc, 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY) != FALSE;
     });
+}
+
+ScreenPixels settledCapture(const RECT& area) {
+    ScreenPixels last = captureScreen(area);
+    ULONGLONG unchangedSince = GetTickCount64();
+    waitUntil(
+        [&] {
+            ScreenPixels now = captureScreen(area);
+            if (!(now == last)) {
+                last = std::move(now);
+                unchangedSince = GetTickCount64();
+                return false;
+            }
+            return GetTickCount64() - unchangedSince >= 300;
+        },
+        5_s);
+    return last;
 }
 
 }  // namespace harness

@@ -36,4 +36,8 @@ std::optional<POINT> findIcon(const ScreenPixels& pixels, HICON icon, int width,
 // GetDC(NULL) + BitBlt into a 32-bit top-down DIB section. The mouse pointer is never in it.
 ScreenPixels captureScreen(const RECT& area);
 
+// What the screen shows of `area` once it has stopped changing for 300 ms, or the last capture after 5 s:
+// Wine puts what a window drew on the screen a little later, so one capture may still show the old picture.
+ScreenPixels settledCapture(const RECT& area);
+
 }  // namespace harness
