@@ -17,13 +17,18 @@ namespace std {
 }  // namespace std
 // NOLINTEND(bugprone-reserved-identifier)
 
+namespace {
+// malloc(0) may return null; new must not.
+void* allocate(std::size_t size) noexcept { return std::malloc(size ? size : 1); }
+}  // namespace
+
 void* operator new(std::size_t size) {
-    if (void* memory = std::malloc(size ? size : 1)) return memory;
+    if (void* memory = allocate(size)) return memory;
     std::abort();
 }
 void* operator new[](std::size_t size) { return operator new(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return std::malloc(size ? size : 1); }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return std::malloc(size ? size : 1); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return allocate(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return allocate(size); }
 void operator delete(void* memory) noexcept { std::free(memory); }
 void operator delete[](void* memory) noexcept { std::free(memory); }
 void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
