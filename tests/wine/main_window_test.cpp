@@ -159,15 +159,19 @@ protected:
         controls_.clear();
         ombrix_.emplace(startOmbrix());
         mainWindow_ = waitForMainWindow(*ombrix_);
-        ASSERT_NE(mainWindow_, nullptr) << "no visible " << kMainWindowClass << " window of the program";
+        ASSERT_NE(mainWindow_, nullptr) << "no visible " << kMainWindowClass
+                                        << " window: " << whyNoMainWindow(*ombrix_);
         WaitForInputIdle(ombrix_->handle(), kDefaultTimeout.milliseconds);
         HWND settledFocus = nullptr;
-        unsigned long long since = GetTickCount64();
-        ASSERT_TRUE(waitUntil([&] {
-            HWND now = GetForegroundWindow() == mainWindow_ ? focus() : nullptr;
-            if (now != settledFocus) settledFocus = now, since = GetTickCount64();
-            return settledFocus && GetTickCount64() - since >= 300;
-        })) << "the main window did not become active with a focused control";
+        ASSERT_TRUE(waitUntilHeld(
+            [&] {
+                HWND now = GetForegroundWindow() == mainWindow_ ? focus() : nullptr;
+                const bool same = now == settledFocus;
+                settledFocus = now;
+                return now && same;
+            },
+            300_ms))
+            << "the main window did not become active with a focused control";
     }
 
     const ChildProcess& ombrix() const { return *ombrix_; }

@@ -123,7 +123,7 @@ protected:
     void startOmbrixLast() {
         ombrix_.emplace(startOmbrix());
         main_ = ombrix::waitForMainWindow(*ombrix_);
-        ASSERT_NE(main_, nullptr);
+        ASSERT_NE(main_, nullptr) << ombrix::whyNoMainWindow(*ombrix_);
         thread_ = threadIdOf(main_);
         box_ = FindWindowExA(main_, nullptr, ombrix::kPictureBoxClass.c_str(), nullptr);
         ASSERT_NE(box_, nullptr);

@@ -25,15 +25,6 @@ bool taskbarHasWindowButtons() {
     return false;
 }
 
-// The shell's side of the program's icon, as another program of the session can reach it.
-bool notifyShell(DWORD action, HWND owner) {
-    NOTIFYICONDATAA data{};
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    data.hWnd = owner;
-    data.uID = kTrayIconId;
-    return Shell_NotifyIconA(action, &data) != FALSE;
-}
-
 void broadcastTaskbarCreated() { PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0); }
 
 class Tray : public testing::Test {
@@ -41,7 +32,7 @@ protected:
     void SetUp() override {
         ombrix_.emplace(startOmbrix());
         window_ = waitForMainWindow(*ombrix_);
-        ASSERT_NE(window_, nullptr);
+        ASSERT_NE(window_, nullptr) << whyNoMainWindow(*ombrix_);
         ASSERT_TRUE(waitUntil([&] { return trayIconExists(window_, kTrayIconId) && taskbarHasWindowButtons(); }));
     }
     void TearDown() override {
@@ -116,7 +107,7 @@ TEST_F(Tray, RealDoubleClickOnTheIconBringsTheWindowBack) {
 }
 
 TEST_F(Tray, IconComesBackWhenTheShellAnnouncesANewTaskbar) {
-    ASSERT_TRUE(notifyShell(NIM_DELETE, window_));
+    ASSERT_TRUE(deleteTrayIcon(window_, kTrayIconId));
     ASSERT_FALSE(trayIconExists(window_, kTrayIconId));
     broadcastTaskbarCreated();
     ASSERT_TRUE(waitUntil([&] { return trayIconExists(window_, kTrayIconId); }));

@@ -68,20 +68,17 @@ std::optional<size_t> gdiObjectCountOfProcess(DWORD processId) {
 std::optional<size_t> gdiObjectCountOfThisProcess() { return gdiObjectCount(GetCurrentProcess()); }
 
 std::optional<size_t> settledGdiObjectCount(DWORD processId, Timeout quiet, Timeout timeout) {
-    std::optional<size_t> last;
-    unsigned long long lastChange = GetTickCount64();
-    const bool settled = waitUntil(
+    // A count that could not be read does not count as steady.
+    std::optional<size_t> count;
+    const bool settled = waitUntilHeld(
         [&] {
             const auto now = gdiObjectCountOfProcess(processId);
-            if (!now) return false;
-            if (now != last) {
-                last = now;
-                lastChange = GetTickCount64();
-            }
-            return GetTickCount64() - lastChange >= quiet.milliseconds;
+            const bool same = now && now == count;
+            count = now;
+            return same;
         },
-        timeout);
-    return settled ? last : std::nullopt;
+        quiet, timeout);
+    return settled ? count : std::nullopt;
 }
 
 }  // namespace harness

@@ -225,7 +225,7 @@ DWORD processIdThatHasEnded() {
 void OmbrixFixture::SetUp() {
     ombrix_.emplace(startOmbrix());
     HWND mainWindow = ombrix::waitForMainWindow(*ombrix_);
-    ASSERT_NE(mainWindow, nullptr) << "Ombrix did not show its main window";
+    ASSERT_NE(mainWindow, nullptr) << ombrix::whyNoMainWindow(*ombrix_);
     ASSERT_TRUE(waitUntilShownAndActive(mainWindow)) << "Ombrix's main window did not become active";
     // The X pointer may still be where the last test, or the X server, left it.
     moveMouseInto(centreOf(windowRectOf(mainWindow)));

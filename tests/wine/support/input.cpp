@@ -43,16 +43,7 @@ bool pointerIsAt(POINT point) {
 // GetCursorPos answers from the server while its position is less than 100 ms old, and from the X pointer
 // after that; seen at the point all along for longer, both are there and no echo came in between.
 bool staysAt(POINT point) {
-    ULONGLONG seenSince = GetTickCount64();
-    return waitUntil(
-        [&] {
-            if (!pointerIsAt(point)) {
-                seenSince = GetTickCount64();
-                return false;
-            }
-            return GetTickCount64() - seenSince >= 150;
-        },
-        1_s);
+    return waitUntilHeld([&] { return pointerIsAt(point); }, 150_ms, 1_s);
 }
 
 void sendKey(WORD virtualKey, bool down) {
@@ -67,13 +58,16 @@ void sendKey(WORD virtualKey, bool down) {
 }  // namespace
 
 void moveMouseTo(POINT screenPoint) {
-    sendMouse(0, screenPoint);
-    if (!waitUntil([&] { return pointerIsAt(screenPoint); }, 2_s)) {
-        const POINT now = cursorPosition();
-        throw std::runtime_error("the pointer went to (" + std::to_string(now.x) + ", " + std::to_string(now.y) +
-                                 ") instead of (" + std::to_string(screenPoint.x) + ", " +
-                                 std::to_string(screenPoint.y) + ")");
+    // Now and then the X pointer does not follow a move at all (see moveMouseInto); the same move again
+    // brings it.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        sendMouse(0, screenPoint);
+        if (waitUntil([&] { return pointerIsAt(screenPoint); }, 500_ms)) return;
     }
+    const POINT now = cursorPosition();
+    throw std::runtime_error("the pointer went to (" + std::to_string(now.x) + ", " + std::to_string(now.y) +
+                             ") instead of (" + std::to_string(screenPoint.x) + ", " + std::to_string(screenPoint.y) +
+                             ")");
 }
 
 void moveMouseInto(POINT screenPoint) {

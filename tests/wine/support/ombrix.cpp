@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "message_box.h"
+#include "text.h"
 #include "window_query.h"
 
 namespace harness::ombrix {
@@ -19,6 +20,14 @@ void PrintTo(const Pick& pick, std::ostream* out) {
 
 HWND waitForMainWindow(const ChildProcess& ombrix, Timeout timeout) {
     return waitForTopLevelWindow({ombrix.pid(), kMainWindowClass, std::nullopt, true}, timeout);
+}
+
+std::string whyNoMainWindow(const ChildProcess& ombrix) {
+    if (const auto code = ombrix.waitForExit(0_ms)) return "Ombrix ended with exit code " + std::to_string(*code);
+    std::string shown = "Ombrix runs without a main window";
+    for (const auto& box : messageBoxesOf(ombrix.pid()))
+        shown += ", showing a box that says " + utf8FromAnsi(box.text());
+    return shown;
 }
 
 std::optional<DWORD> confirmExitAndWait(const ChildProcess& ombrix, Timeout timeout) {

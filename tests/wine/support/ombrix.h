@@ -37,6 +37,9 @@ void PrintTo(const Pick& pick, std::ostream* out);
 // Its visible main window, once shown, or nullptr after `timeout`.
 HWND waitForMainWindow(const ChildProcess& ombrix, Timeout timeout = kDefaultTimeout);
 
+// For a failure message: what a copy that shows no main window is doing instead.
+std::string whyNoMainWindow(const ChildProcess& ombrix);
+
 // After something asked the main window to close: answers the exit confirmation with OK if the program
 // asks one (only that box is accepted), and returns the exit code once the process has ended.
 std::optional<DWORD> confirmExitAndWait(const ChildProcess& ombrix, Timeout timeout = kDefaultTimeout);

@@ -90,18 +90,14 @@ ScreenPixels captureScreen(const RECT& area) {
 
 ScreenPixels settledCapture(const RECT& area) {
     ScreenPixels last = captureScreen(area);
-    ULONGLONG unchangedSince = GetTickCount64();
-    waitUntil(
+    waitUntilHeld(
         [&] {
             ScreenPixels now = captureScreen(area);
-            if (!(now == last)) {
-                last = std::move(now);
-                unchangedSince = GetTickCount64();
-                return false;
-            }
-            return GetTickCount64() - unchangedSince >= 300;
+            const bool same = now == last;
+            last = std::move(now);
+            return same;
         },
-        5_s);
+        300_ms, 5_s);
     return last;
 }
 

@@ -9,16 +9,17 @@
 
 namespace harness {
 
-bool trayIconExists(HWND owner, UINT id) {
+namespace {
+
+// An icon message that carries nothing but whose icon it is.
+bool notifyShell(DWORD action, HWND owner, UINT id) {
     NOTIFYICONDATAA data{};
     data.cbSize = NOTIFYICONDATAA_V1_SIZE;
     data.hWnd = owner;
     data.uID = id;
     data.uFlags = 0;
-    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+    return Shell_NotifyIconA(action, &data) != FALSE;
 }
-
-namespace {
 
 constexpr size_t kTextOffset = 256;
 constexpr size_t kTextCapacity = INFOTIPSIZE + 1;
@@ -63,6 +64,10 @@ std::vector<TrayIcon> iconsOfTooltip(HWND tray, HWND tooltip) {
 }
 
 }  // namespace
+
+bool trayIconExists(HWND owner, UINT id) { return notifyShell(NIM_MODIFY, owner, id); }
+
+bool deleteTrayIcon(HWND owner, UINT id) { return notifyShell(NIM_DELETE, owner, id); }
 
 std::vector<TrayIcon> trayIcons() {
     std::vector<TrayIcon> icons;

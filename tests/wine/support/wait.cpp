@@ -13,6 +13,19 @@ bool waitUntil(const std::function<bool()>& condition, Timeout timeout) {
     }
 }
 
+bool waitUntilHeld(const std::function<bool()>& condition, Timeout quiet, Timeout timeout) {
+    unsigned long long heldSince = GetTickCount64();
+    return waitUntil(
+        [&] {
+            if (!condition()) {
+                heldSince = GetTickCount64();
+                return false;
+            }
+            return GetTickCount64() - heldSince >= quiet.milliseconds;
+        },
+        timeout);
+}
+
 Deadline::Deadline(Timeout timeout) : end_(GetTickCount64() + timeout.milliseconds) {}
 
 Timeout Deadline::left() const {

@@ -18,6 +18,9 @@ constexpr Timeout kDefaultTimeout = 10_s;
 // Checks `condition` every few milliseconds until it holds (true) or `timeout` has passed (false).
 bool waitUntil(const std::function<bool()>& condition, Timeout timeout = kDefaultTimeout);
 
+// True once `condition` has held at every check for `quiet`; false if it did not within `timeout`.
+bool waitUntilHeld(const std::function<bool()>& condition, Timeout quiet, Timeout timeout = kDefaultTimeout);
+
 // A point in time `timeout` from now, and what is left of it.
 class Deadline {
 public:
